@@ -3,6 +3,7 @@
 
 #include <algorithm>
 
+#include "macros/key_tables.h"
 #include "settings/text.h"
 
 namespace pelrin {
@@ -130,7 +131,7 @@ LightingBlock EncodeLightingBlock(const ProfileRecord& record) {
   return block;
 }
 
-MacroEncoding EncodeMacroImage(const MacroKey& macro, std::uint8_t number, const DeviceCodeLookup& deviceCode) {
+MacroEncoding EncodeMacroImage(const MacroKey& macro, std::uint8_t number) {
   MacroEncoding out;
   MacroImage& image = out.image;
   image[0] = 0x09;
@@ -151,7 +152,7 @@ MacroEncoding EncodeMacroImage(const MacroKey& macro, std::uint8_t number, const
       pause = (((next >> 8) & 0xFF) << 16) | (((next >> 16) & 0xFF) << 8) | ((next >> 24) & 0xFF);
       pause = std::min(pause, 4095u);
     }
-    const std::uint8_t mapped = deviceCode(code);
+    const std::uint8_t mapped = DeviceCode(code);
     const auto parameter = static_cast<std::uint8_t>(action >> 24);
     unsigned type = 0;
     std::uint8_t eventCode = mapped;

@@ -3,7 +3,6 @@
 
 #include <array>
 #include <cstdint>
-#include <functional>
 #include <vector>
 
 #include "device/frame.h"
@@ -37,10 +36,6 @@ using LightingBlock = std::array<std::uint8_t, kLightingBlockMax>;
 using PowerImage = std::array<std::uint8_t, 2>;
 using MacroImage = std::array<std::uint8_t, kMacroImageSize>;
 
-// Maps the code byte of a macro action (a virtual-key code, or 0xE0 to 0xE7 for mouse actions) to the
-// code the mouse plays back.
-using DeviceCodeLookup = std::function<std::uint8_t(std::uint8_t)>;
-
 // The button slot whose assignment device position p carries: positions 3 and 4 exchange slots 3 and 4.
 constexpr std::size_t SlotOfPosition(std::size_t position) {
   return position == 3 ? 4 : position == 4 ? 3 : position;
@@ -68,8 +63,8 @@ struct MacroEncoding {
   std::size_t droppedEvents = 0;  // events beyond kMaxSentMacroEvents, left out
 };
 // Byte 0 = 0x09, 1 = 0x90, 2 = number, 3 = event count, then three bytes per non-pause action, each
-// carrying the pause that follows it.
-MacroEncoding EncodeMacroImage(const MacroKey& macro, std::uint8_t number, const DeviceCodeLookup& deviceCode);
+// carrying the pause that follows it. Key codes go through the device key-code table.
+MacroEncoding EncodeMacroImage(const MacroKey& macro, std::uint8_t number);
 
 // Single-frame commands from their images.
 Report KeyAssignmentFrame(const KeyImage& image, std::size_t position, SequenceCounter& sequence);

@@ -1,9 +1,6 @@
 // Every command frame and payload, pinned by a golden table of one hex line per frame.
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <map>
-#include <sstream>
 
 #include "device/encoding.h"
 #include "device/frame.h"
@@ -14,14 +11,6 @@ namespace pelrin {
 namespace {
 
 using testing::DefaultProfile;
-
-// Virtual-key codes of the test macros to the device codes the mouse plays back.
-std::uint8_t TestDeviceCode(std::uint8_t vk) {
-  static const std::map<std::uint8_t, std::uint8_t> kCodes = {
-      {0x41, 0x04}, {0xA0, 0xE1}, {0xE0, 0xF0}, {0xE1, 0xF1}, {0xE5, 0xF5}, {0xE6, 0xF6}, {0xE7, 0xF7}};
-  const auto it = kCodes.find(vk);
-  return it == kCodes.end() ? vk : it->second;
-}
 
 constexpr MacroAction Press(std::uint8_t code) { return code; }
 constexpr MacroAction Release(std::uint8_t code) { return code | 0x8000u; }
@@ -162,11 +151,11 @@ std::string AllCommandFrames() {
   out.Frame(LightingFrame(EncodeLightingBlock(WithLighting(12)), seq));
 
   out.Case("macro 1 with 9 events: two packets, lengths 26 and 3");
-  for (const Report& packet : MacroPackets(EncodeMacroImage(NineEventMacro(), 1, TestDeviceCode).image, seq)) {
+  for (const Report& packet : MacroPackets(EncodeMacroImage(NineEventMacro(), 1).image, seq)) {
     out.Frame(packet);
   }
   out.Case("macro 2 with no events: one packet, length 1");
-  for (const Report& packet : MacroPackets(EncodeMacroImage(MacroKey{}, 2, TestDeviceCode).image, seq)) {
+  for (const Report& packet : MacroPackets(EncodeMacroImage(MacroKey{}, 2).image, seq)) {
     out.Frame(packet);
   }
 
@@ -195,7 +184,7 @@ TEST(Commands, FrameHeaderAndZeroFill) {
 TEST(MacroImage, CutsLongMacrosToWhatFifteenPacketsCarry) {
   MacroKey macro;
   for (int i = 0; i < 168; ++i) macro.actions[macro.actionCount++] = (i % 2 == 0) ? Press(0x41) : Release(0x41);
-  const MacroEncoding encoded = EncodeMacroImage(macro, 3, TestDeviceCode);
+  const MacroEncoding encoded = EncodeMacroImage(macro, 3);
   EXPECT_EQ(encoded.events, kMaxSentMacroEvents);
   EXPECT_EQ(encoded.droppedEvents, 168 - kMaxSentMacroEvents);
   EXPECT_EQ(encoded.image[3], kMaxSentMacroEvents);
@@ -214,10 +203,10 @@ TEST(MacroImage, EventCountComesFromTheActionsNotTheStoredCommandCount) {
   // A copy read back from a profile file has a command count of 0 whatever it holds.
   MacroKey macro = NineEventMacro();
   macro.commandCount = 0;
-  EXPECT_EQ(EncodeMacroImage(macro, 1, TestDeviceCode).image[3], 9);
+  EXPECT_EQ(EncodeMacroImage(macro, 1).image[3], 9);
   // A count beyond the action array (hand-edited file) walks the 336 actions there are.
   macro.actionCount = 400;
-  EXPECT_EQ(EncodeMacroImage(macro, 1, TestDeviceCode).events, kMaxSentMacroEvents);
+  EXPECT_EQ(EncodeMacroImage(macro, 1).events, kMaxSentMacroEvents);
 }
 
 }  // namespace

@@ -48,7 +48,7 @@ TEST_F(SimulatedMouseTest, KeepsWhatFramesSetAndReassemblesMacros) {
   channel.SendFrame(PollingRateFrame(EncodePollingImage(r), seq));
   MacroKey macro;
   for (int i = 0; i < 40; ++i) macro.actions[macro.actionCount++] = 0x41u | (i % 2 == 0 ? 0u : 0x8000u);
-  const MacroEncoding encoded = EncodeMacroImage(macro, 2, [](std::uint8_t vk) { return vk; });
+  const MacroEncoding encoded = EncodeMacroImage(macro, 2);
   for (const Report& packet : MacroPackets(encoded.image, seq)) channel.SendFrame(packet);
   channel.SendFrame(BuildFrame(Command::kWriteMacro, 0x01, 1, seq));  // empty macro 0
 
