@@ -5,13 +5,11 @@
 #include <cstdint>
 #include <optional>
 
+#include "settings/dpi_table.h"
 #include "settings/language.h"
 #include "settings/profile_record.h"
 
 namespace pelrin {
-
-// The sensor code in force when the settings file names none.
-inline constexpr std::uint16_t kDefaultSensorCode = 0x3325;
 
 // The DPI stage defaults (indexes into the sensor's DPI table) of a known sensor; nullopt otherwise.
 std::optional<std::array<std::uint16_t, kDpiStageCount>> SensorStageDefaults(std::uint16_t sensorCode);
