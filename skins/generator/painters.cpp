@@ -144,11 +144,11 @@ void PaintButton(const Canvas& c) {
   } else if (glyph == "record") {
     c.p.setPen(Qt::NoPen);
     c.p.setBrush(c.C("accent"));
-    c.p.drawEllipse(QPointF(14, c.h / 2), 4.5, 4.5);
+    c.p.drawEllipse(QPointF(11, c.h / 2), 4, 4);
   } else if (glyph == "stop") {
     c.p.setPen(Qt::NoPen);
     c.p.setBrush(c.C("text_bright"));
-    c.p.drawRoundedRect(QRectF(9.5, c.h / 2 - 4.5, 9, 9), 1.5, 1.5);
+    c.p.drawRoundedRect(QRectF(7, c.h / 2 - 4, 8, 8), 1.5, 1.5);
   } else if (!glyph.empty()) {
     throw ArtworkError(c.entry.path + ": unknown glyph '" + glyph + "'");
   }
