@@ -144,11 +144,11 @@ void PaintButton(const Canvas& c) {
   } else if (glyph == "record") {
     c.p.setPen(Qt::NoPen);
     c.p.setBrush(c.C("accent"));
-    c.p.drawEllipse(QPointF(14, c.h / 2), 4.5, 4.5);
+    c.p.drawEllipse(QPointF(11, c.h / 2), 4, 4);
   } else if (glyph == "stop") {
     c.p.setPen(Qt::NoPen);
     c.p.setBrush(c.C("text_bright"));
-    c.p.drawRoundedRect(QRectF(9.5, c.h / 2 - 4.5, 9, 9), 1.5, 1.5);
+    c.p.drawRoundedRect(QRectF(7, c.h / 2 - 4, 8, 8), 1.5, 1.5);
   } else if (!glyph.empty()) {
     throw ArtworkError(c.entry.path + ": unknown glyph '" + glyph + "'");
   }
@@ -854,23 +854,24 @@ void PaintPalette(const Canvas& c) {
   Well(c, QRectF(244, 204, 229, 50));
 }
 
+// The program icon. It is shown down to 16 px in the tray, so it is a bold shape: an accent tile
+// with a white mouse whose strokes stay at least a pixel wide when scaled down.
 void PaintAppIcon(const Canvas& c) {
-  const QRectF box(c.w * 0.06, c.h * 0.06, c.w * 0.88, c.h * 0.88);
+  const QRectF box(c.w * 0.04, c.h * 0.04, c.w * 0.92, c.h * 0.92);
   QLinearGradient g(box.topLeft(), box.bottomRight());
-  g.setColorAt(0, c.C("raised_hover"));
-  g.setColorAt(1, c.C("ground"));
-  c.p.setPen(QPen(c.C("accent"), c.w / 40));
+  g.setColorAt(0, Mix(c.C("accent"), c.C("text_bright"), 0.15));
+  g.setColorAt(1, Mix(c.C("accent"), c.C("ground"), 0.45));
+  c.p.setPen(Qt::NoPen);
   c.p.setBrush(g);
-  c.p.drawRoundedRect(box, c.w * 0.2, c.w * 0.2);
-  // a stylised mouse with a lit wheel
-  const QRectF mouse(c.w * 0.33, c.h * 0.2, c.w * 0.34, c.h * 0.6);
-  c.p.setPen(QPen(c.C("text_bright"), c.w / 28));
-  c.p.setBrush(Qt::NoBrush);
+  c.p.drawRoundedRect(box, c.w * 0.22, c.w * 0.22);
+  const QRectF mouse(c.w * 0.29, c.h * 0.14, c.w * 0.42, c.h * 0.72);
+  const double stroke = c.w / 13;
+  c.p.setPen(QPen(c.C("text_bright"), stroke, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+  c.p.setBrush(Alpha(c.C("ground"), 90));
   c.p.drawRoundedRect(mouse, mouse.width() / 2, mouse.width() / 2);
-  c.p.drawLine(QPointF(mouse.left(), mouse.top() + mouse.height() * 0.42),
-               QPointF(mouse.right(), mouse.top() + mouse.height() * 0.42));
-  c.p.setPen(QPen(c.C("accent"), c.w / 18, Qt::SolidLine, Qt::RoundCap));
-  c.p.drawLine(QPointF(c.w / 2, mouse.top() + mouse.height() * 0.12), QPointF(c.w / 2, mouse.top() + mouse.height() * 0.28));
+  const double split = mouse.top() + mouse.height() * 0.42;
+  c.p.drawLine(QPointF(mouse.left(), split), QPointF(mouse.right(), split));
+  c.p.drawLine(QPointF(c.w / 2, mouse.top()), QPointF(c.w / 2, split));
 }
 
 // A scroll-bar arrow strip: three square frames side by side (normal, hover, pressed).
