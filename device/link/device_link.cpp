@@ -56,8 +56,8 @@ DeviceLink::~DeviceLink() {
   if (changeFd_ >= 0) close(changeFd_);
 }
 
-DeviceLink::DeviceFields DeviceLink::Fields(MouseDevice device) {
-  if (device == MouseDevice::kWired) {
+DeviceLink::DeviceFields DeviceLink::Fields(DeviceKind device) {
+  if (device == DeviceKind::kWired) {
     return {wiredPresent, wiredFeatureIndex, wiredInputIndex, wiredFeatureHandle, wiredFeaturePath,
             wiredReader_, kWiredProductId, device};
   }
@@ -84,7 +84,7 @@ void DeviceLink::ProbeInterface(int index) {
   // The open handle decides, not the listing: the node may have been reused since.
   const hid::HidInterfaceInfo info = opened.device->Info();
   if (info.vendorId != kMouseVendorId) return;
-  for (MouseDevice device : {MouseDevice::kWired, MouseDevice::kReceiver}) {
+  for (DeviceKind device : {DeviceKind::kWired, DeviceKind::kReceiver}) {
     DeviceFields fields = Fields(device);
     if (info.productId != fields.productId) continue;
     const std::u16string path = FromUtf8(listed.path);
@@ -116,8 +116,8 @@ void DeviceLink::DiscoverDevices() {
   listing_.clear();
   if (receiverPresent != 0 || wiredPresent != 0) devicePresent = 1;
 
-  ConnectDevice(Fields(MouseDevice::kWired));
-  ConnectDevice(Fields(MouseDevice::kReceiver));
+  ConnectDevice(Fields(DeviceKind::kWired));
+  ConnectDevice(Fields(DeviceKind::kReceiver));
 
   if (devicePresent != 0) host_.StartConnectionTimer();
   host_.RequestDiscoverySync();
@@ -190,27 +190,31 @@ void DeviceLink::ConnectionTick() {
   host_.ShowBattery();
 }
 
-hid::HidDevice* DeviceLink::WriteHandle() const {
+hid::HidDevice* DeviceLink::WriteDevice() const {
   if (wiredFeatureHandle) return wiredFeatureHandle.get();
   return receiverFeatureHandle.get();
 }
 
-bool DeviceLink::SendFeatureReport(std::span<const std::uint8_t> report) {
-  hid::HidDevice* handle = WriteHandle();
-  return handle != nullptr && handle->SendFeatureReport(report);
+bool DeviceLink::IsFeatureOpen(DeviceKind device) const {
+  return (device == DeviceKind::kWired ? wiredFeatureHandle : receiverFeatureHandle) != nullptr;
 }
 
-bool DeviceLink::GetFeatureReport(std::span<std::uint8_t> report) {
-  hid::HidDevice* handle = WriteHandle();
-  return handle != nullptr && handle->GetFeatureReport(report);
+bool DeviceLink::SetFeatureReport(DeviceKind device, const Report& report) {
+  const auto& handle = device == DeviceKind::kWired ? wiredFeatureHandle : receiverFeatureHandle;
+  return handle && handle->SendFeatureReport(report);
 }
 
-bool DeviceLink::ReaderBusy(MouseDevice device) const {
-  const Reader& reader = device == MouseDevice::kWired ? wiredReader_ : receiverReader_;
+bool DeviceLink::GetFeatureReport(DeviceKind device, Report& report) {
+  const auto& handle = device == DeviceKind::kWired ? wiredFeatureHandle : receiverFeatureHandle;
+  return handle && handle->GetFeatureReport(report);
+}
+
+bool DeviceLink::ReaderBusy(DeviceKind device) const {
+  const Reader& reader = device == DeviceKind::kWired ? wiredReader_ : receiverReader_;
   return reader.busy.load() != 0;
 }
 
-std::u16string DeviceLink::InputPath(MouseDevice device) const {
+std::u16string DeviceLink::InputPath(DeviceKind device) const {
   Reader& reader = const_cast<DeviceLink*>(this)->Fields(device).reader;
   std::lock_guard lock(reader.mutex);
   return reader.inputPath;
@@ -232,7 +236,7 @@ void DeviceLink::StartReader(DeviceFields fields) {
                               fields.productId);
 }
 
-void DeviceLink::ReaderMain(Reader& reader, MouseDevice device, std::string path, std::uint16_t productId) {
+void DeviceLink::ReaderMain(Reader& reader, DeviceKind device, std::string path, std::uint16_t productId) {
   RaiseThreadPriority();
   std::unique_ptr<hid::HidDevice> handle;
   if (!path.empty()) handle = backend_.Open(path).device;

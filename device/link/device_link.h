@@ -12,6 +12,7 @@
 #include <thread>
 #include <vector>
 
+#include "device/feature_transport.h"
 #include "device/hid/hid_backend.h"
 
 namespace pelrin::device {
@@ -20,13 +21,13 @@ inline constexpr std::uint16_t kMouseVendorId = 0x248A;
 inline constexpr std::uint16_t kWiredProductId = 23342;
 inline constexpr std::uint16_t kReceiverProductId = 23343;
 // Report 0x0C out and report 5 in are both this long on the wire, id byte included.
-inline constexpr std::uint32_t kMouseReportLength = 33;
+inline constexpr std::uint32_t kMouseReportLength = kReportSize;
 
-enum class MouseDevice { kWired, kReceiver };
+using pelrin::DeviceKind;
 
 // A change made with the mouse's own buttons, as the reader got it: input report 5 of type 6.
 struct InputChange {
-  MouseDevice device = MouseDevice::kWired;
+  DeviceKind device = DeviceKind::kWired;
   std::uint8_t pollingInterval = 0;  // report byte 3
   std::uint8_t activeStage = 0;      // report byte 4, counted from 1
 };
@@ -56,11 +57,11 @@ class DeviceLinkHost {
   virtual void HandleInputChange(const InputChange& change) = 0;
 };
 
-class DeviceLink {
+class DeviceLink final : public FeatureTransport {
  public:
   DeviceLink(hid::HidBackend& backend, DeviceLinkHost& host);
   // Stops and joins the readers and closes every handle.
-  ~DeviceLink();
+  ~DeviceLink() override;
   DeviceLink(const DeviceLink&) = delete;
   DeviceLink& operator=(const DeviceLink&) = delete;
 
@@ -94,17 +95,19 @@ class DeviceLink {
   void ConnectionTick();
 
   // The handle configuration goes to: the wired mouse's when open, otherwise the receiver's.
-  hid::HidDevice* WriteHandle() const;
-  // Transfers on the write handle; false without one or when the transfer failed.
-  bool SendFeatureReport(std::span<const std::uint8_t> report);
-  bool GetFeatureReport(std::span<std::uint8_t> report);
+  hid::HidDevice* WriteDevice() const;
+  // FeatureTransport over the two feature handles; false when that handle is not open or the
+  // transfer failed.
+  bool IsFeatureOpen(DeviceKind device) const override;
+  bool SetFeatureReport(DeviceKind device, const Report& report) override;
+  bool GetFeatureReport(DeviceKind device, Report& report) override;
 
   // Polls readable while input changes wait; DispatchInputChanges hands them to the host.
   int InputChangeFd() const { return changeFd_; }
   void DispatchInputChanges();
 
-  bool ReaderBusy(MouseDevice device) const;
-  std::u16string InputPath(MouseDevice device) const;
+  bool ReaderBusy(DeviceKind device) const;
+  std::u16string InputPath(DeviceKind device) const;
   // Wakes every reader, waits for it to end and closes its handle. Discovery starts them again.
   void StopReaders();
 
@@ -126,13 +129,13 @@ class DeviceLink {
     std::u16string& featurePath;
     Reader& reader;
     std::uint16_t productId;
-    MouseDevice device;
+    DeviceKind device;
   };
-  DeviceFields Fields(MouseDevice device);
+  DeviceFields Fields(DeviceKind device);
 
   void ConnectDevice(DeviceFields fields);
   void StartReader(DeviceFields fields);
-  void ReaderMain(Reader& reader, MouseDevice device, std::string path, std::uint16_t productId);
+  void ReaderMain(Reader& reader, DeviceKind device, std::string path, std::uint16_t productId);
   void PostChange(const InputChange& change);
 
   hid::HidBackend& backend_;

@@ -12,7 +12,15 @@ namespace pelrin::device::testing {
 namespace {
 
 using hid::SimulatedDevice;
-const std::vector<std::uint8_t> kFrame(33, 0x0C);
+const Report kFrame{0x0C, 0x01, 0x07};
+
+class DeviceLinkTest : public LinkTest {
+ protected:
+  bool SendOnWriteHandle(const Report& frame) {
+    const auto device = WriteHandle(link);
+    return device && link.SetFeatureReport(*device, frame);
+  }
+};
 
 std::vector<SimulatedDevice> Destinations(RecordingFirmware& firmware) {
   std::vector<SimulatedDevice> via;
@@ -20,7 +28,7 @@ std::vector<SimulatedDevice> Destinations(RecordingFirmware& firmware) {
   return via;
 }
 
-TEST_F(LinkTest, BothPluggedConfigurationGoesToTheWiredMouse) {
+TEST_F(DeviceLinkTest, BothPluggedConfigurationGoesToTheWiredMouse) {
   link.RegisterForDeviceChanges();
   PlugAndSettle(SimulatedDevice::kReceiver);
   PlugAndSettle(SimulatedDevice::kWired);
@@ -30,20 +38,20 @@ TEST_F(LinkTest, BothPluggedConfigurationGoesToTheWiredMouse) {
   EXPECT_EQ(link.receiverPresent, 1);
   EXPECT_NE(link.wiredFeatureHandle, nullptr);
   EXPECT_NE(link.receiverFeatureHandle, nullptr);
-  EXPECT_TRUE(link.ReaderBusy(MouseDevice::kWired));
-  EXPECT_TRUE(link.ReaderBusy(MouseDevice::kReceiver));
-  EXPECT_EQ(link.WriteHandle(), link.wiredFeatureHandle.get());
+  EXPECT_TRUE(link.ReaderBusy(DeviceKind::kWired));
+  EXPECT_TRUE(link.ReaderBusy(DeviceKind::kReceiver));
+  EXPECT_EQ(link.WriteDevice(), link.wiredFeatureHandle.get());
   EXPECT_EQ(host.lastDeviceRemoved, 0);
   // Discovery itself never writes; it asks for a pass.
   EXPECT_TRUE(firmware.Frames().empty());
   EXPECT_GE(host.syncRequests, 2);
   EXPECT_GE(host.timerStarts, 2);
 
-  ASSERT_TRUE(link.SendFeatureReport(kFrame));
+  ASSERT_TRUE(SendOnWriteHandle(kFrame));
   EXPECT_EQ(Destinations(firmware), std::vector{SimulatedDevice::kWired});
 }
 
-TEST_F(LinkTest, UnpluggingTheWiredMouseMovesConfigurationToTheReceiver) {
+TEST_F(DeviceLinkTest, UnpluggingTheWiredMouseMovesConfigurationToTheReceiver) {
   PlugAndSettle(SimulatedDevice::kWired);
   PlugAndSettle(SimulatedDevice::kReceiver);
   Unplug(SimulatedDevice::kWired);
@@ -53,14 +61,14 @@ TEST_F(LinkTest, UnpluggingTheWiredMouseMovesConfigurationToTheReceiver) {
   EXPECT_TRUE(link.wiredFeaturePath.empty());
   EXPECT_EQ(link.devicePresent, 1);
   EXPECT_EQ(host.lastDeviceRemoved, 0);
-  ASSERT_TRUE(link.SendFeatureReport(kFrame));
+  ASSERT_TRUE(SendOnWriteHandle(kFrame));
   EXPECT_EQ(Destinations(firmware), std::vector{SimulatedDevice::kReceiver});
   // The wired reader ends with its device and gives up its input path.
-  EXPECT_TRUE(WaitUntil([&] { return !link.ReaderBusy(MouseDevice::kWired); }));
-  EXPECT_TRUE(link.InputPath(MouseDevice::kWired).empty());
+  EXPECT_TRUE(WaitUntil([&] { return !link.ReaderBusy(DeviceKind::kWired); }));
+  EXPECT_TRUE(link.InputPath(DeviceKind::kWired).empty());
 }
 
-TEST_F(LinkTest, UnpluggingTheLastDeviceEndsTheProgramOnce) {
+TEST_F(DeviceLinkTest, UnpluggingTheLastDeviceEndsTheProgramOnce) {
   link.RegisterForDeviceChanges();
   PlugAndSettle(SimulatedDevice::kReceiver);
   EXPECT_EQ(link.queryOnConnect, 0);
@@ -69,12 +77,12 @@ TEST_F(LinkTest, UnpluggingTheLastDeviceEndsTheProgramOnce) {
   EXPECT_EQ(host.lastDeviceRemoved, 1);
   EXPECT_EQ(link.devicePresent, 0);
   EXPECT_EQ(link.queryOnConnect, 1);
-  EXPECT_EQ(link.WriteHandle(), nullptr);
-  EXPECT_FALSE(link.SendFeatureReport(kFrame));
+  EXPECT_EQ(link.WriteDevice(), nullptr);
+  EXPECT_FALSE(SendOnWriteHandle(kFrame));
   EXPECT_TRUE(firmware.Frames().empty());
 }
 
-TEST_F(LinkTest, StatusIsQueriedOnTheFirstConnectionOnly) {
+TEST_F(DeviceLinkTest, StatusIsQueriedOnTheFirstConnectionOnly) {
   link.RegisterForDeviceChanges();
   PlugAndSettle(SimulatedDevice::kReceiver);
   EXPECT_EQ(host.statusQueries, 1);
@@ -82,7 +90,7 @@ TEST_F(LinkTest, StatusIsQueriedOnTheFirstConnectionOnly) {
   EXPECT_EQ(host.statusQueries, 1);
 }
 
-TEST_F(LinkTest, AnUnrelatedArrivalRediscoversAndRequestsAPassButWritesNothing) {
+TEST_F(DeviceLinkTest, AnUnrelatedArrivalRediscoversAndRequestsAPassButWritesNothing) {
   PlugAndSettle(SimulatedDevice::kReceiver);
   const std::u16string path = link.receiverFeaturePath;
   hid::HidDevice* handle = link.receiverFeatureHandle.get();
@@ -98,19 +106,19 @@ TEST_F(LinkTest, AnUnrelatedArrivalRediscoversAndRequestsAPassButWritesNothing) 
   EXPECT_TRUE(firmware.Frames().empty());
 }
 
-TEST_F(LinkTest, TheInterfaceWithBothLengths33IsOnlyReadFrom) {
+TEST_F(DeviceLinkTest, TheInterfaceWithBothLengths33IsOnlyReadFrom) {
   PlugAndSettle(SimulatedDevice::kWired);
   const auto listing = backend.Enumerate();
   ASSERT_EQ(listing.size(), 4u);
   ASSERT_EQ(listing[2].inputReportLength, 33u);
   ASSERT_EQ(listing[2].featureReportLength, 33u);
-  EXPECT_EQ(ToUtf8(link.InputPath(MouseDevice::kWired)), listing[2].path);
+  EXPECT_EQ(ToUtf8(link.InputPath(DeviceKind::kWired)), listing[2].path);
   EXPECT_EQ(link.wiredInputIndex, 2);
   EXPECT_EQ(ToUtf8(link.wiredFeaturePath), listing[3].path);
   EXPECT_EQ(link.wiredFeatureIndex, 3);
 }
 
-TEST_F(LinkTest, AMouseThatCannotBeOpenedIsAbsentButNamed) {
+TEST_F(DeviceLinkTest, AMouseThatCannotBeOpenedIsAbsentButNamed) {
   backend.DenyOpen(true);
   backend.Plug(SimulatedDevice::kWired);
   link.HandleDeviceEvents();
@@ -121,7 +129,7 @@ TEST_F(LinkTest, AMouseThatCannotBeOpenedIsAbsentButNamed) {
   EXPECT_EQ(link.Unopenable()[0].productId, kWiredProductId);
 }
 
-TEST_F(LinkTest, ATypeSixReportReachesTheHostOnTheMainThreadOnly) {
+TEST_F(DeviceLinkTest, ATypeSixReportReachesTheHostOnTheMainThreadOnly) {
   PlugAndSettle(SimulatedDevice::kReceiver);
   std::vector<std::uint8_t> report(33, 0);
   report[0] = 5;
@@ -140,28 +148,28 @@ TEST_F(LinkTest, ATypeSixReportReachesTheHostOnTheMainThreadOnly) {
   EXPECT_TRUE(host.changes.empty());
   ASSERT_TRUE(DispatchWhenReady());
   ASSERT_EQ(host.changes.size(), 1u);
-  EXPECT_EQ(host.changes[0].device, MouseDevice::kReceiver);
+  EXPECT_EQ(host.changes[0].device, DeviceKind::kReceiver);
   EXPECT_EQ(host.changes[0].pollingInterval, 2);
   EXPECT_EQ(host.changes[0].activeStage, 3);
 }
 
-TEST_F(LinkTest, AFailedReadIsRepairedByTheConnectionTimerWithinTwoTicks) {
+TEST_F(DeviceLinkTest, AFailedReadIsRepairedByTheConnectionTimerWithinTwoTicks) {
   PlugAndSettle(SimulatedDevice::kWired);
   link.pollCounter = 3;  // well before the regular rediscovery
   backend.BreakInputHandles(SimulatedDevice::kWired);
-  ASSERT_TRUE(WaitUntil([&] { return !link.ReaderBusy(MouseDevice::kWired); }));
-  EXPECT_TRUE(link.InputPath(MouseDevice::kWired).empty());
+  ASSERT_TRUE(WaitUntil([&] { return !link.ReaderBusy(DeviceKind::kWired); }));
+  EXPECT_TRUE(link.InputPath(DeviceKind::kWired).empty());
 
   const int blocked = backend.BlockedReaders();
   link.ConnectionTick();
-  EXPECT_FALSE(link.ReaderBusy(MouseDevice::kWired));
+  EXPECT_FALSE(link.ReaderBusy(DeviceKind::kWired));
   link.ConnectionTick();
-  EXPECT_TRUE(link.ReaderBusy(MouseDevice::kWired));
-  EXPECT_FALSE(link.InputPath(MouseDevice::kWired).empty());
+  EXPECT_TRUE(link.ReaderBusy(DeviceKind::kWired));
+  EXPECT_FALSE(link.InputPath(DeviceKind::kWired).empty());
   EXPECT_TRUE(WaitUntil([&] { return backend.BlockedReaders() == blocked + 1; }));
 }
 
-TEST_F(LinkTest, WhileReadersRunStatusIsQueriedEveryTwentyOneTicks) {
+TEST_F(DeviceLinkTest, WhileReadersRunStatusIsQueriedEveryTwentyOneTicks) {
   PlugAndSettle(SimulatedDevice::kReceiver);  // arrival leaves the counter at 19
   const int queries = host.statusQueries;
   std::vector<int> queryTicks;
@@ -175,7 +183,7 @@ TEST_F(LinkTest, WhileReadersRunStatusIsQueriedEveryTwentyOneTicks) {
   EXPECT_EQ(host.batteryShows, 44);
 }
 
-TEST_F(LinkTest, DestroyingTheLinkJoinsReadersAndClosesEveryHandle) {
+TEST_F(DeviceLinkTest, DestroyingTheLinkJoinsReadersAndClosesEveryHandle) {
   {
     RecordingHost localHost;
     DeviceLink local(backend, localHost);

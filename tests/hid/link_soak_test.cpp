@@ -42,7 +42,7 @@ TEST(LinkSoak, ThousandPlugCyclesLeaveNoThreadHandleOrDescriptor) {
       const bool settle = cycle % 5 == 0;
       if (settle) {
         ASSERT_TRUE(WaitUntil([&] {
-          return !link.ReaderBusy(MouseDevice::kWired) && !link.ReaderBusy(MouseDevice::kReceiver);
+          return !link.ReaderBusy(DeviceKind::kWired) && !link.ReaderBusy(DeviceKind::kReceiver);
         }));
       }
       backend.Plug(first);
