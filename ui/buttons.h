@@ -179,7 +179,7 @@ class CComboButton : public CButtonBase {
   bool holdHover = false;  // set by the owner while the combo's popup is open
   int enterCounter = 0;
   bool entered = false;
-  bool left = false;
+  bool left = true;  // the pointer starts outside: no leave report before an entry
 
  protected:
   void OnMoved(bool inside) override;

@@ -285,7 +285,15 @@ void CDlgBase::RouteMouseMove(unsigned flags, QPoint p) {
     if (hover_->OnMouseMove(flags, p.x(), p.y())) InvalidateRect(hover_->rect);
     return;
   }
-  if (buttonDown_) return;
+  if (buttonDown_) {
+    // Held outside the pressed control: hover stays as it is, but the pressed control still follows the
+    // pointer, so a knob or thumb dragged off its narrow track keeps moving (clamped by the control).
+    if (pressed_ != nullptr && pressed_ == hover_ && pressed_->IsRoutable() &&
+        pressed_->OnMouseMove(flags, p.x(), p.y())) {
+      InvalidateRect(pressed_->rect);
+    }
+    return;
+  }
   lastPosition_ = p;
   CControlBase* old = hover_;
   CControlBase* found = nullptr;
