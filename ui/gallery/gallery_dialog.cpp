@@ -332,11 +332,7 @@ void CGalleryDlg::CreateControls(int, int, int, int) {
   AddControl(1, std::move(actionList));
 }
 
-void CGalleryDlg::DrawDecorations(QPainter& painter) {
-  painter.setFont(captionFont);
-  painter.setPen(Qt::white);
-  DrawTextFlags(painter, {Scaled(470), Scaled(340), Scaled(650), Scaled(358)}, S("Menu"), kDtSingleLine);
-}
+void CGalleryDlg::DrawDecorations(QPainter&) {}
 
 CListPopup* CGalleryDlg::NewMenu() const {
   auto* menu = new CListPopup(kMenuKind, 117, QRect(30, 0, 116, 22));
@@ -369,7 +365,7 @@ QImage CGalleryDlg::RenderShowcase() {
   menu->AddItem(QString(), 0, true);  // lays the list out; the trailing separator shows the end of the list
   menu->hoverIndex = 1;
   QPainter painter(&image);
-  painter.drawImage(QPoint(Scaled(470), Scaled(362)), menu->RenderToImage());
+  painter.drawImage(QPoint(Scaled(190), Scaled(330)), menu->RenderToImage());
   return image;
 }
 
