@@ -1,7 +1,9 @@
 // pelrinctl commands that read and change the stored profiles.
 #include <CLI/CLI.hpp>
 
+#include <algorithm>
 #include <iostream>
+#include <memory>
 #include <optional>
 #include <string>
 
@@ -40,18 +42,15 @@ std::unique_ptr<LoadedSettings> LoadSettings() {
 }
 
 bool IsShown(const AppSettings& settings, int slot) {
-  for (int p = 0; p < settings.ProfileShowCount(); ++p) {
-    if (settings.ProfileShowList(static_cast<std::size_t>(p)) == slot) return true;
-  }
-  return false;
+  const std::vector<int> shown = settings.ShownSlots();
+  return std::find(shown.begin(), shown.end(), slot) != shown.end();
 }
 
 void ListProfiles() {
   const auto loaded = LoadSettings();
   const SettingsModel& model = loaded->model;
   const int current = model.CurrentProfileSlot();
-  for (int p = 0; p < model.appSettings.ProfileShowCount(); ++p) {
-    const int slot = model.appSettings.ProfileShowList(static_cast<std::size_t>(p));
+  for (int slot : model.appSettings.ShownSlots()) {
     std::cout << (slot == current ? "* " : "  ") << slot << "  "
               << ToUtf8(model.profiles[static_cast<std::size_t>(slot)].Value(kProfileName)) << '\n';
   }

@@ -11,16 +11,20 @@
 namespace pelrin {
 namespace {
 
+std::filesystem::path BenchRoot() {
+  return std::filesystem::temp_directory_path() / ("pelrin-bench-" + std::to_string(::getpid()));
+}
+
 // A data folder as a first run leaves it, kept for the whole process.
 const Folders& PreparedFolders() {
   static const Folders folders = [] {
-    const auto root = std::filesystem::temp_directory_path() / ("pelrin-bench-" + std::to_string(::getpid()));
+    const auto root = BenchRoot();
     std::filesystem::remove_all(root);
     Folders f = PrepareFolders(root);
     SettingsModel model = MakeSettingsModel(f.data);
     LanguageTable language;
     LoadAtStartup(f, model, {}, language, [](const char*) -> const char* { return nullptr; });
-    std::atexit([] { std::filesystem::remove_all(PreparedFolders().data.parent_path()); });
+    std::atexit([] { std::filesystem::remove_all(BenchRoot()); });
     return f;
   }();
   return folders;
