@@ -141,6 +141,22 @@ TEST_F(ButtonTest, ImageButtonClickCarriesItsIdAndOnlyTheProfileListButtonReport
                                                {2062, 2062, 2}}));
 }
 
+TEST_F(ButtonTest, DoubleClickReachesTheSwatchUnderThePointerOnly) {
+  CColorSelectCheckButton* swatch = WithImages(std::make_unique<CColorSelectCheckButton>(
+      &host, 3180, Rect{20, 20, 41, 40}, QString(), true, true, false));
+  host.Open();
+  MoveTo(&host, 25, 25);
+  QTest::mouseDClick(&host, Qt::LeftButton, {}, QPoint(25, 25));
+  const std::vector<LPARAM> codes = host.CodesOf(3180);
+  EXPECT_EQ(std::count(codes.begin(), codes.end(), kNotifyDoubleClicked), 1);
+  EXPECT_EQ(codes.back(), kNotifyClicked);
+  EXPECT_FALSE(swatch->selected) << "the owner marks the selection, not the swatch";
+  host.reports.clear();
+  MoveTo(&host, 200, 200);
+  QTest::mouseDClick(&host, Qt::LeftButton, {}, QPoint(200, 200));
+  EXPECT_TRUE(host.reports.empty());
+}
+
 TEST_F(ButtonTest, SleepDialPicksTheWedgeUnderTheReleaseAndTheLowerOneOnASharedEdge) {
   auto dial = std::make_unique<CPowerManageButton>(&host, Rect{10, 10, 150, 94}, QString(), true, true, false);
   CPowerManageButton* power = host.AddControl(1, std::move(dial));
