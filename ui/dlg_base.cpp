@@ -57,6 +57,16 @@ CDlgBase::CDlgBase(QWidget* parent)
 
 CDlgBase::~CDlgBase() {
   if (inTable_ && DialogClosedHook()) DialogClosedHook()(this);
+  // Popups are child windows: delete them now, while this dialog can still take their reports, and make
+  // sure they send none while they go.
+  std::vector<CWndPopup*> popups;
+  for (QObject* child : children()) {
+    if (auto* popup = dynamic_cast<CWndPopup*>(child)) popups.push_back(popup);
+  }
+  for (CWndPopup* popup : popups) {
+    popup->DetachOwner();
+    delete popup;
+  }
   hover_ = nullptr;
   pressed_ = nullptr;
   for (ControlList& list : lists_) list.clear();

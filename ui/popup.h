@@ -24,6 +24,8 @@ class CWndPopup : public CWindowBase {
   void RepaintPopup();
   QImage RenderToImage();
   CWindowBase* Owner() const { return owner_; }
+  // Stops all reports to the owner; an owner that is going away calls it before deleting the popup.
+  void DetachOwner() { owner_ = nullptr; }
 
   // The message an owner gets when a popup of `kind` loses activation; 0 for kinds without one.
   static unsigned FocusLossMessage(int kind);

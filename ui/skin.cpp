@@ -211,7 +211,8 @@ void RefreshUiFont() { SetUiFont(ChooseUiFont(LanguageEntry(0), UiScale())); }
 
 QFont MakeFont(int height, const QString& face, int weight) {
   // Controls are created in the hundreds with a handful of fonts; measuring each face once is enough.
-  static std::map<std::tuple<int, QString, int>, QFont> made;
+  // Never destroyed: fonts must not outlive the application object at exit.
+  static auto& made = *new std::map<std::tuple<int, QString, int>, QFont>;
   const auto key = std::make_tuple(height, face, weight);
   if (auto found = made.find(key); found != made.end()) return found->second;
   QFont font(face);

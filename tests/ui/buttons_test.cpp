@@ -1,6 +1,7 @@
 // The button family under real mouse input: the shared state machine and what each button adds.
 #include "tests/ui/ui_test_support.h"
 #include "ui/buttons.h"
+#include "ui/value_controls.h"
 
 namespace pelrin::test {
 namespace {
@@ -139,6 +140,72 @@ TEST_F(ButtonTest, ImageButtonClickCarriesItsIdAndOnlyTheProfileListButtonReport
   Release(&host, 135, 30);
   EXPECT_EQ(host.reports, (std::vector<Report>{{3502, 0, 12}, {3502, 0, 12}, {3502, 0, 12}, {2062, 0, 1},
                                                {2062, 2062, 2}}));
+}
+
+TEST_F(ButtonTest, TabClickMakesItsProfileCurrentAndDrawsSelected) {
+  int current = 0;
+  BindCurrentTabIndex(&current);
+  std::vector<CTabControl*> tabs;
+  for (unsigned k = 0; k < 3; ++k) {
+    const int y = 20 + 25 * static_cast<int>(k);
+    auto tab = std::make_unique<CTabControl>(&host, 2049 + k, Rect{20, y, 182, y + 21}, QString(), 0, true, true, false);
+    tab->SetNormalImage(normal);
+    tab->SetHoverImage(hover);
+    tab->SetSelectedImage(down);
+    tab->SetSelectedHoverImage(skins.Add(QStringLiteral("sel_ov.png"), 10, 10, Qt::cyan));
+    tabs.push_back(host.AddControl(1, std::move(tab)));
+  }
+  host.Open();
+  Click(&host, 30, 72);
+  EXPECT_EQ(current, 2);
+  EXPECT_EQ(Look(tabs[2]), QColor(Qt::cyan)) << "selected and under the pointer";
+  MoveTo(&host, 300, 200);
+  EXPECT_EQ(Look(tabs[2]), QColor(Qt::yellow));
+  EXPECT_EQ(Look(tabs[0]), QColor(Qt::darkGray));
+  QTest::mouseClick(&host, Qt::RightButton, {}, QPoint(300, 200));
+  MoveTo(&host, 30, 47);
+  QTest::mouseClick(&host, Qt::RightButton, {}, QPoint(30, 47));
+  EXPECT_EQ(host.reports.back(), (Report{2050, 2050, kNotifyRightClicked}));
+  EXPECT_EQ(current, 2) << "a right click selects nothing";
+  BindCurrentTabIndex(nullptr);
+}
+
+TEST_F(ButtonTest, LinkReportsEachEntryAndLeaveOnce) {
+  host.AddControl(1, std::make_unique<CLinkButton>(&host, Rect{20, 20, 220, 38}, QStringLiteral("https://x/"), 0, true,
+                                                   true, false));
+  host.Open();
+  for (int x : {30, 40, 300, 310, 50, 60, 300}) MoveTo(&host, x, 25);
+  EXPECT_EQ(host.CodesOf(CLinkButton::kId), (std::vector<LPARAM>{4, 5, 4, 5}));
+}
+
+TEST_F(ButtonTest, SetTextRepaintsOnlyWhenTheTextChanges) {
+  CImageButton* button = WithImages(std::make_unique<CImageButton>(&host, 2062, Rect{20, 20, 89, 40}, QStringLiteral("A"),
+                                                                   0, true, true, false));
+  host.Open();
+  QCoreApplication::processEvents();
+  host.painted.clear();
+  button->SetText(QStringLiteral("A"));
+  QCoreApplication::processEvents();
+  EXPECT_TRUE(host.painted.empty());
+  button->SetText(QStringLiteral("a"));
+  QCoreApplication::processEvents();
+  EXPECT_EQ(host.painted, std::vector<QRect>{button->rect.ToQRect()});
+}
+
+TEST_F(ButtonTest, DoubleClickReachesTheSwatchUnderThePointerOnly) {
+  CColorSelectCheckButton* swatch = WithImages(std::make_unique<CColorSelectCheckButton>(
+      &host, 3180, Rect{20, 20, 41, 40}, QString(), true, true, false));
+  host.Open();
+  MoveTo(&host, 25, 25);
+  QTest::mouseDClick(&host, Qt::LeftButton, {}, QPoint(25, 25));
+  const std::vector<LPARAM> codes = host.CodesOf(3180);
+  EXPECT_EQ(std::count(codes.begin(), codes.end(), kNotifyDoubleClicked), 1);
+  EXPECT_EQ(codes.back(), kNotifyClicked);
+  EXPECT_FALSE(swatch->selected) << "the owner marks the selection, not the swatch";
+  host.reports.clear();
+  MoveTo(&host, 200, 200);
+  QTest::mouseDClick(&host, Qt::LeftButton, {}, QPoint(200, 200));
+  EXPECT_TRUE(host.reports.empty());
 }
 
 TEST_F(ButtonTest, SleepDialPicksTheWedgeUnderTheReleaseAndTheLowerOneOnASharedEdge) {

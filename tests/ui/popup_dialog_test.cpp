@@ -127,6 +127,20 @@ TEST_F(PopupTest, ClosingTellsTheOwnerAndTheMenuDeletesItself) {
   EXPECT_EQ(host.CodesOf(kPopupClosedMessage).size(), 2U);
 }
 
+TEST_F(PopupTest, AnOwnerDestroyedWithItsMenuOpenHearsNothingFromIt) {
+  auto owner = std::make_unique<TestHost>();
+  owner->Open();
+  auto* menu = new CListPopup(7, 117, QRect(30, 0, 116, 22));
+  menu->AddItem(QStringLiteral("one"), 1);
+  owner->OpenPopup(0, menu, {10, 10, 130, 110}, kResult, kOwnerValue);
+  QPointer<CListPopup> watch = menu;
+  menu->activateWindow();
+  QTRY_VERIFY(menu->isActiveWindow());
+  owner.reset();
+  EXPECT_TRUE(watch.isNull());
+  QCoreApplication::processEvents();
+}
+
 class DialogTest : public QtFixture {
  protected:
   SkinFolder skins;
