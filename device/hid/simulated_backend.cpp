@@ -166,6 +166,11 @@ SimulatedBackend::~SimulatedBackend() {
   if (eventFd_ >= 0) close(eventFd_);
 }
 
+void SimulatedBackend::SetFirmware(SimulatedFirmware* firmware) {
+  std::lock_guard lock(mutex_);
+  firmware_ = firmware;
+}
+
 void SimulatedBackend::Plug(SimulatedDevice device) {
   std::lock_guard lock(mutex_);
   const bool present = std::any_of(interfaces_.begin(), interfaces_.end(),

@@ -35,6 +35,9 @@ class SimulatedBackend final : public HidBackend {
   // `firmware` may be null: feature reports then succeed and read back zeros after the id.
   explicit SimulatedBackend(SimulatedFirmware* firmware = nullptr);
   ~SimulatedBackend() override;
+  // Sets what answers feature reports on handles opened from now on (the firmware usually needs the
+  // backend to deliver its input reports, so it is made second).
+  void SetFirmware(SimulatedFirmware* firmware);
 
   // Plugging adds the device's interfaces at the end of the enumeration with fresh paths (as a
   // kernel numbers new nodes) and queues arrival events; unplugging removes them, queues removal
