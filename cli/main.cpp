@@ -13,8 +13,15 @@ int main(int argc, char** argv) {
   });
   app.require_subcommand(1);
   pelrin::cli::GlobalOptions options;
+  // Taken before or after the command name: subcommands pass options they do not know up to here.
+  app.fallthrough();
+  app.add_option("--simulate", options.simulate, "talk to the built-in simulated mouse: wired, receiver or both")
+      ->check(CLI::IsMember({"wired", "receiver", "both"}));
+  app.add_option("--simulate-log", options.simulateLog,
+                 "append every feature report the simulated mouse receives to FILE, one hex line each");
   pelrin::cli::AddProfileCommands(app, options);
   pelrin::cli::AddDeviceCommands(app, options);
+  pelrin::cli::AddLinkCommands(app, options);
   CLI11_PARSE(app, argc, argv);
   return 0;
 }
