@@ -75,4 +75,18 @@ void DeviceSession::SaveAll() {
   WriteAllProfiles(model_);
 }
 
+void ApplySelectedProfile(const GlobalOptions& options, int previousSlot) {
+  DeviceSession device(options);
+  SettingsModel& model = device.model();
+  const int selected = model.CurrentProfileSlot();
+  if (previousSlot == selected || !IsValidSlot(previousSlot)) return;
+  SelectProfile(model, previousSlot);
+  device.session().sync().PrimeShadows();
+  SelectProfile(model, selected);
+  device.Start(/*prime=*/false);
+  if (!device.Connected()) return;
+  device.session().RequestSync(kKeysChanged | kSettingsChanged);
+  device.session().Flush();
+}
+
 }  // namespace pelrin::cli

@@ -30,7 +30,7 @@ class DeviceSession {
   ~DeviceSession();
 
   // Primes the shadows, discovers the mouse and asks it for its status, as the window's start does.
-  void Start() { session_->Start(); }
+  void Start(bool prime = true) { session_->Start(prime); }
 
   SettingsModel& model() { return model_; }
   const DpiTable& table() const { return table_; }
@@ -59,5 +59,10 @@ class DeviceSession {
   std::unique_ptr<hid::HidBackend> hidrawBackend_;
   std::unique_ptr<device::LinkSession> session_;
 };
+
+// After `profile select`: when a mouse is connected, writes what differs between the profile of
+// `previousSlot` (taken to be what the mouse holds) and the now current one, as the window's profile
+// switch does. Quiet without a mouse.
+void ApplySelectedProfile(const GlobalOptions& options, int previousSlot);
 
 }  // namespace pelrin::cli

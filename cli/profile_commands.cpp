@@ -8,6 +8,7 @@
 #include <string>
 
 #include "cli/commands.h"
+#include "cli/device_session.h"
 #include "settings/settings_model.h"
 #include "settings/startup.h"
 #include "settings/text.h"
@@ -70,17 +71,19 @@ void ImportSlot(int slot, const std::string& file) {
        "); nothing was changed");
 }
 
-void SelectSlot(int slot) {
+void SelectSlot(int slot, const GlobalOptions& options) {
   const auto loaded = LoadSettings();
   SettingsModel& model = loaded->model;
   if (!IsShown(model.appSettings, slot)) Fail("slot " + std::to_string(slot) + " is not one of the shown profiles");
+  const int previous = model.CurrentProfileSlot();
   SelectProfile(model, slot);
   if (!SaveCurrentProfile(model)) Fail("cannot write " + model.SettingsFile().string());
+  ApplySelectedProfile(options, previous);
 }
 
 }  // namespace
 
-void AddProfileCommands(CLI::App& app, GlobalOptions& /*options*/) {
+void AddProfileCommands(CLI::App& app, GlobalOptions& options) {
   app.add_subcommand("profiles", "List the shown profiles in order, marking the current one with *")
       ->callback(ListProfiles);
 
@@ -106,7 +109,7 @@ void AddProfileCommands(CLI::App& app, GlobalOptions& /*options*/) {
 
   auto* selectCommand = profile->add_subcommand("select", "Make SLOT the current profile");
   selectCommand->add_option("SLOT", arguments->slot, "profile slot, 0 to 4")->required();
-  selectCommand->callback([arguments] { SelectSlot(ParseSlot(arguments->slot)); });
+  selectCommand->callback([arguments, &options] { SelectSlot(ParseSlot(arguments->slot), options); });
 }
 
 }  // namespace pelrin::cli

@@ -15,11 +15,11 @@ LinkSession::LinkSession(hid::HidBackend& backend, Clock& clock, SyncModel& mode
 
 LinkSession::~LinkSession() { link_.StopReaders(); }
 
-void LinkSession::Start() {
+void LinkSession::Start(bool prime) {
   link_.RegisterForDeviceChanges();
   // Events queued before the start describe what discovery finds anyway.
   backend_.TakeEvents();
-  sync_.PrimeShadows();
+  if (prime) sync_.PrimeShadows();
   link_.DiscoverDevices();
   if (link_.devicePresent != 0 && link_.queryOnConnect != 0) {
     link_.queryOnConnect = 0;

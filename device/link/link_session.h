@@ -37,8 +37,9 @@ class LinkSession final : private DeviceLinkHost, private DeviceChangeView {
   ~LinkSession() override;
 
   // What the main window does at start: register, prime the shadows from the active profile, discover,
-  // and ask a connected mouse for its status.
-  void Start();
+  // and ask a connected mouse for its status. Without `prime` the shadows stay as they are (primed by
+  // the caller, or empty).
+  void Start(bool prime = true);
 
   // Runs what is due: the synchronisation pass (20 ms after the last request), the connection timer
   // (every second once a device was found) and the deferred save.

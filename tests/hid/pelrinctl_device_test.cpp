@@ -1,0 +1,139 @@
+// pelrinctl's device commands run as a program against the simulated mouse and a private data folder.
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace pelrin {
+namespace {
+
+namespace fs = std::filesystem;
+
+struct ProgramRun {
+  int exitCode = -1;
+  std::string out;
+  std::string err;
+};
+
+std::string ReadText(const fs::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::stringstream text;
+  text << in.rdbuf();
+  return text.str();
+}
+
+std::vector<std::string> Lines(const std::string& text) {
+  std::vector<std::string> lines;
+  std::istringstream in(text);
+  for (std::string line; std::getline(in, line);) lines.push_back(line);
+  return lines;
+}
+
+class PelrinctlDevice : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
+    folder_ = fs::temp_directory_path() / ("pelrinctl-device-" + std::to_string(::getpid()) + "-" + info->name());
+    fs::remove_all(folder_);
+    fs::create_directories(folder_);
+  }
+  void TearDown() override { fs::remove_all(folder_); }
+
+  fs::path Log() const { return folder_ / "frames.log"; }
+
+  // Runs pelrinctl with `input` on stdin. With `interruptWhen`, sends SIGINT once stdout contains it.
+  ProgramRun Run(std::vector<std::string> args, const std::string& input = "", const std::string& interruptWhen = "") {
+    const fs::path in = folder_ / "stdin", out = folder_ / "stdout", err = folder_ / "stderr";
+    std::ofstream(in) << input;
+    const std::string xdg = "XDG_CONFIG_HOME=" + (folder_ / "xdg").string();
+    const std::string home = "HOME=" + (folder_ / "home").string();
+    std::vector<char*> argv{const_cast<char*>(PELRINCTL)};
+    for (auto& arg : args) argv.push_back(arg.data());
+    argv.push_back(nullptr);
+    std::vector<char*> envp{const_cast<char*>(xdg.c_str()), const_cast<char*>(home.c_str()),
+                            const_cast<char*>("LANG=C"), nullptr};
+    const pid_t pid = ::fork();
+    if (pid == 0) {
+      ::dup2(::open(in.c_str(), O_RDONLY), 0);
+      ::dup2(::open(out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644), 1);
+      ::dup2(::open(err.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644), 2);
+      ::execve(PELRINCTL, argv.data(), envp.data());
+      ::_exit(127);
+    }
+    if (!interruptWhen.empty()) {
+      // A generous limit: the program's own timers run in real time.
+      for (int i = 0; i < 3000 && ReadText(out).find(interruptWhen) == std::string::npos; ++i) ::usleep(10000);
+      ::kill(pid, SIGINT);
+    }
+    int status = 0;
+    ::waitpid(pid, &status, 0);
+    return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, ReadText(out), ReadText(err)};
+  }
+
+  fs::path folder_;
+};
+
+TEST_F(PelrinctlDevice, StatusThroughEachConnection) {
+  for (const char* connection : {"wired", "receiver", "both"}) {
+    const ProgramRun run = Run({"--simulate", connection, "status"});
+    EXPECT_EQ(run.exitCode, 0) << run.err;
+    const std::string target = std::string(connection) == "receiver" ? "receiver" : "wired mouse";
+    EXPECT_EQ(run.out, "connection  " + target + "\nbattery     80% (on battery)\nsensor      0x3325\n") << connection;
+  }
+}
+
+TEST_F(PelrinctlDevice, TheLogHoldsEveryReportTheMouseReceived) {
+  const ProgramRun run = Run({"status", "--simulate", "receiver", "--simulate-log", Log().string()});
+  ASSERT_EQ(run.exitCode, 0) << run.err;
+  // The status request: command 0x20, packet byte 0, no payload.
+  std::string expected = "0C 01 20 00 01 00 00";
+  for (int i = 0; i < 26; ++i) expected += " 00";
+  EXPECT_EQ(ReadText(Log()), expected + "\n");
+  ASSERT_EQ(Run({"--simulate", "wired", "status", "--simulate-log", Log().string()}).exitCode, 0);
+  EXPECT_EQ(Lines(ReadText(Log())).size(), 2u) << "appended, not replaced";
+}
+
+TEST_F(PelrinctlDevice, ResetAsksFirstAndSendsOneFrame) {
+  ProgramRun run = Run({"reset", "--simulate", "receiver", "--simulate-log", Log().string()}, "n\n");
+  EXPECT_EQ(run.exitCode, 0);
+  EXPECT_NE(run.err.find("nothing was changed"), std::string::npos);
+  EXPECT_FALSE(fs::exists(Log()) && !ReadText(Log()).empty());
+
+  run = Run({"reset", "--yes", "--simulate", "receiver", "--simulate-log", Log().string()});
+  EXPECT_EQ(run.exitCode, 0) << run.err;
+  EXPECT_EQ(run.out, "factory reset sent to the receiver; profile \"Profile 1\" is back to its defaults\n");
+  int resets = 0;
+  for (const std::string& line : Lines(ReadText(Log()))) resets += line.rfind("0C 01 0F 00", 0) == 0;
+  EXPECT_EQ(resets, 1);
+}
+
+TEST_F(PelrinctlDevice, WatchPrintsButtonChangesUntilInterrupted) {
+  const ProgramRun run =
+      Run({"--simulate", "wired", "watch", "--press-every", "1"}, "", "DPI stage");
+  EXPECT_EQ(run.exitCode, 0) << run.err;
+  const auto lines = Lines(run.out);
+  ASSERT_GE(lines.size(), 2u) << run.out;
+  EXPECT_EQ(lines[0], "battery 80% (on battery)");
+  EXPECT_EQ(lines[1], "watching the mouse through the wired mouse (Ctrl+C ends)");
+  ASSERT_GE(lines.size(), 3u) << run.out;
+  EXPECT_EQ(lines[2].rfind("profile 0 \"Profile 1\": DPI stage ", 0), 0u) << lines[2];
+}
+
+TEST_F(PelrinctlDevice, BadSimulateOptionsEndWithOneErrorLine) {
+  for (const std::vector<std::string>& args : std::vector<std::vector<std::string>>{
+           {"--simulate", "usb", "status"}, {"--simulate-log", "x.log", "status"}}) {
+    const ProgramRun run = Run(args);
+    EXPECT_NE(run.exitCode, 0);
+    EXPECT_EQ(run.err.rfind("pelrinctl: ", 0), 0u) << run.err;
+  }
+}
+
+}  // namespace
+}  // namespace pelrin
