@@ -126,6 +126,34 @@ TEST_F(PelrinctlDevice, WatchPrintsButtonChangesUntilInterrupted) {
   EXPECT_EQ(lines[2].rfind("profile 0 \"Profile 1\": DPI stage ", 0), 0u) << lines[2];
 }
 
+// Stored files are UTF-16LE; the test's edits are plain ASCII.
+std::string Utf16(const std::string& ascii) {
+  std::string bytes;
+  for (char c : ascii) bytes += {c, '\0'};
+  return bytes;
+}
+
+TEST_F(PelrinctlDevice, SelectingAProfileWritesWhatItChangesToTheMouse) {
+  ASSERT_EQ(Run({"profiles"}).exitCode, 0);
+  const fs::path slot1 = folder_ / "xdg" / "KorvexData20240419A" / "config" / "default1.psf";
+  std::string bytes = ReadText(slot1);
+  const auto at = bytes.find(Utf16("KeyDebounce=12"));
+  ASSERT_NE(at, std::string::npos);
+  bytes.replace(at, Utf16("KeyDebounce=12").size(), Utf16("KeyDebounce=16"));
+  std::ofstream(slot1, std::ios::binary) << bytes;
+
+  const ProgramRun run = Run({"profile", "select", "1", "--simulate", "wired", "--simulate-log", Log().string()});
+  ASSERT_EQ(run.exitCode, 0) << run.err;
+  std::vector<std::string> configuration;
+  for (const std::string& line : Lines(ReadText(Log()))) {
+    if (line.rfind("0C 01 20", 0) != 0) configuration.push_back(line.substr(0, 26));
+  }
+  // Only the debounce differs from the profile the mouse held: one SetDebounce frame with 16.
+  ASSERT_EQ(configuration.size(), 1u);
+  EXPECT_EQ(configuration[0].substr(0, 8), "0C 01 0A");
+  EXPECT_EQ(configuration[0].substr(15), "01 01 10");
+}
+
 TEST_F(PelrinctlDevice, BadSimulateOptionsEndWithOneErrorLine) {
   for (const std::vector<std::string>& args : std::vector<std::vector<std::string>>{
            {"--simulate", "usb", "status"}, {"--simulate-log", "x.log", "status"}}) {
