@@ -151,7 +151,7 @@ TEST_F(PelrinctlDevice, SelectingAProfileWritesWhatItChangesToTheMouse) {
   // Only the debounce differs from the profile the mouse held: one SetDebounce frame with 16.
   ASSERT_EQ(configuration.size(), 1u);
   EXPECT_EQ(configuration[0].substr(0, 8), "0C 01 0A");
-  EXPECT_EQ(configuration[0].substr(15), "01 01 10");
+  EXPECT_EQ(configuration[0].substr(15, 8), "01 01 10");
 }
 
 TEST_F(PelrinctlDevice, BadSimulateOptionsEndWithOneErrorLine) {
