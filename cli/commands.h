@@ -19,7 +19,7 @@ struct GlobalOptions {
 void AddProfileCommands(CLI::App& app, GlobalOptions& options);
 // apply, list, status, reset, watch (cli/device_commands.cpp).
 void AddDeviceCommands(CLI::App& app, GlobalOptions& options);
-// list, status, reset, watch (cli/link_commands.cpp).
+// apply, list, status, reset, watch (cli/link_commands.cpp).
 void AddLinkCommands(CLI::App& app, GlobalOptions& options);
 
 }  // namespace pelrin::cli
