@@ -8,7 +8,7 @@
 
 #include "device/sim/simulated_mouse.h"
 #include "device/sync.h"
-#include "tests/device/default_profile.h"
+#include "settings/profile_defaults.h"
 
 namespace pelrin::testing {
 
@@ -50,7 +50,7 @@ class TestSyncModel : public SyncModel {
     slot.value = {0x90, 0x00, 0x00};
   }
 
-  ProfileRecord profile = DefaultProfile();
+  ProfileRecord profile = DefaultProfileRecord(0, 0x3325);
   DpiTable table;
   MacroLibrary library;
 };

@@ -72,7 +72,7 @@ TEST_F(SyncPass, EachChangeWritesItsOneCommandUnderItsFlag) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
-    model.profile = testing::DefaultProfile();
+    model.profile = DefaultProfileRecord(0, 0x3325);
     sync.PrimeShadows();
     TakeCommands();
     c.edit(model.profile);
