@@ -9,14 +9,7 @@
 namespace pelrin {
 namespace {
 
-std::string File(std::u16string_view text) {
-  std::string bytes = "\xFF\xFE";
-  for (char16_t unit : text) {
-    bytes += static_cast<char>(unit & 0xFF);
-    bytes += static_cast<char>(unit >> 8);
-  }
-  return bytes;
-}
+const auto File = testing::Utf16File;
 
 TEST(AppSettingsFile, DefaultsAreByteForByteTheDefaultFile) {
   const AppSettings settings = DefaultAppSettings("/home/user/.config/KorvexData20240419A");

@@ -39,6 +39,16 @@ inline std::string Fixture(const std::string& name) {
   return bytes.value_or("");
 }
 
+// The bytes of a UTF-16LE file with byte-order mark holding `text` as it is (line feeds included).
+inline std::string Utf16File(std::u16string_view text) {
+  std::string bytes = "\xFF\xFE";
+  for (char16_t unit : text) {
+    bytes += static_cast<char>(unit & 0xFF);
+    bytes += static_cast<char>(unit >> 8);
+  }
+  return bytes;
+}
+
 // A folder of its own for each test, removed afterwards.
 class TempFolderTest : public ::testing::Test {
  protected:
