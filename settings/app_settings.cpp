@@ -78,6 +78,16 @@ int AppSettings::ProfileShowList(std::size_t position) const {
   return ToInt(ParseLeadingInteger(pairs[kProfileShowList0 + position].value, 10));
 }
 
+std::vector<int> AppSettings::ShownSlots() const {
+  std::vector<int> slots;
+  const int count = ProfileShowCount();
+  for (int p = 0; p < count && p < kProfileCount; ++p) {
+    const int slot = ProfileShowList(static_cast<std::size_t>(p));
+    if (slot >= 0 && slot < kProfileCount) slots.push_back(slot);
+  }
+  return slots;
+}
+
 std::filesystem::path AppSettings::SlotPath(int slot) const {
   if (slot < 0 || slot >= kProfileCount) return {};
   return std::filesystem::path(ToUtf8(pairs[kProfileSlot0Url + static_cast<std::size_t>(slot)].value));

@@ -42,6 +42,9 @@ struct AppSettings {
   int CurrentProfile() const;
   int ProfileShowCount() const;
   int ProfileShowList(std::size_t position) const;  // -1 for a position above 4
+  // The slots at list positions 0 to ProfileShowCount - 1, in list order (slot values outside 0 to 4 and
+  // positions beyond the five are left out).
+  std::vector<int> ShownSlots() const;
   // The profile file path of a slot; empty for a slot outside 0 to 4.
   std::filesystem::path SlotPath(int slot) const;
 

@@ -14,7 +14,18 @@ constexpr std::u16string_view kHeader = u"[Setting]";
 constexpr std::size_t kFirstKeyBlockLine = 58;  // 1-based
 constexpr std::size_t kKeyBlockLines = 6;
 
-std::u16string Hex2(std::uint32_t value) { return FormatHex(value & 0xFF, 2); }
+constexpr char16_t kHexDigits[] = u"0123456789ABCDEF";
+
+void AppendHex2(std::u16string& text, std::uint32_t value) {
+  text += kHexDigits[(value >> 4) & 0xF];
+  text += kHexDigits[value & 0xF];
+}
+
+std::u16string Hex2(std::uint32_t value) {
+  std::u16string text;
+  AppendHex2(text, value);
+  return text;
+}
 
 std::u16string Bytes3(const ThreeBytes& bytes) { return Hex2(bytes[0]) + Hex2(bytes[1]) + Hex2(bytes[2]); }
 
@@ -57,7 +68,20 @@ long long NumberAt(std::u16string_view value, std::size_t pos, std::size_t lengt
   return ParseLeadingInteger(value.substr(pos, length), base);
 }
 
+int HexDigit(char16_t c) {
+  if (c >= u'0' && c <= u'9') return c - u'0';
+  if (c >= u'A' && c <= u'F') return c - u'A' + 10;
+  if (c >= u'a' && c <= u'f') return c - u'a' + 10;
+  return -1;
+}
+
 std::uint8_t ByteAt(std::u16string_view value, std::size_t pos) {
+  // Two plain digits are the rule; anything else takes the general conversion (spaces, signs, "0x").
+  if (pos + 1 < value.size()) {
+    const int high = HexDigit(value[pos]);
+    const int low = HexDigit(value[pos + 1]);
+    if (high >= 0 && low >= 0) return static_cast<std::uint8_t>(high * 16 + low);
+  }
   return static_cast<std::uint8_t>(NumberAt(value, pos, 2, 16));
 }
 
@@ -118,7 +142,7 @@ std::vector<std::u16string> ProfileFileLines(const ProfileRecord& r) {
     std::u16string all = u"\t\tAllAction=";
     all.reserve(all.size() + kAllActionLength);
     for (MacroAction action : key.macro.actions) {
-      for (int b = 0; b < 4; ++b) all += Hex2(action >> (8 * b));
+      for (int b = 0; b < 4; ++b) AppendHex2(all, action >> (8 * b));
     }
     lines.push_back(std::move(all));
   }

@@ -1,6 +1,9 @@
 // Start-up values and the ordered start-up load.
 #include "settings/startup.h"
 
+#include <pwd.h>
+#include <unistd.h>
+
 #include <system_error>
 
 namespace pelrin {
@@ -15,7 +18,11 @@ std::filesystem::path UserConfigRoot(const EnvironmentLookup& environment) {
   const char* xdg = environment("XDG_CONFIG_HOME");
   if (xdg != nullptr && std::filesystem::path(xdg).is_absolute()) return xdg;
   const char* home = environment("HOME");
-  return std::filesystem::path(home != nullptr ? home : "") / ".config";
+  if (home == nullptr || *home == '\0') {
+    const passwd* user = ::getpwuid(::getuid());
+    home = user != nullptr ? user->pw_dir : "";
+  }
+  return std::filesystem::path(home) / ".config";
 }
 
 Folders PrepareFolders(const std::filesystem::path& configRoot) {

@@ -23,7 +23,8 @@ struct Folders {
 // The folder holding the running executable (from /proc/self/exe); empty when it cannot be found.
 std::filesystem::path ExecutableFolder();
 
-// $XDG_CONFIG_HOME when it is set to an absolute path, else $HOME/.config.
+// $XDG_CONFIG_HOME when it is set to an absolute path, else $HOME/.config (the home folder from the
+// user database when HOME is not set).
 std::filesystem::path UserConfigRoot(const EnvironmentLookup& environment = ProcessEnvironment);
 
 // The folders under `configRoot`; the data and config folders are created when missing. Failures are

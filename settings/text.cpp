@@ -99,11 +99,14 @@ long long ParseLeadingInteger(std::u16string_view text, int base) {
   unsigned long long magnitude = 0;
   bool saturated = false;
   const unsigned long long limit = static_cast<unsigned long long>(std::numeric_limits<long long>::max());
+  // One division up front instead of one per digit: these numbers are parsed by the thousand per file.
+  const unsigned long long cutoff = limit / static_cast<unsigned>(base);
+  const unsigned long long cutoffDigit = limit % static_cast<unsigned>(base);
   for (; i < text.size(); ++i) {
     const int d = digit(text[i]);
     if (d < 0) break;
     if (saturated) continue;
-    if (magnitude > (limit - static_cast<unsigned>(d)) / static_cast<unsigned>(base)) {
+    if (magnitude > cutoff || (magnitude == cutoff && static_cast<unsigned>(d) > cutoffDigit)) {
       saturated = true;
     } else {
       magnitude = magnitude * static_cast<unsigned>(base) + static_cast<unsigned>(d);

@@ -6,8 +6,6 @@
 #include <unistd.h>
 
 #include <cerrno>
-#include <fstream>
-#include <iterator>
 
 namespace pelrin {
 
@@ -16,25 +14,37 @@ std::vector<std::u16string> SplitUtf16Lines(std::string_view bytes) {
   if (bytes.size() <= 2) return lines;
   const std::size_t unitCount = (bytes.size() - 2) / 2;
   const auto* data = reinterpret_cast<const unsigned char*>(bytes.data()) + 2;
-  std::u16string line;
-  for (std::size_t i = 0; i < unitCount; ++i) {
-    const auto unit = static_cast<char16_t>(data[2 * i] | (data[2 * i + 1] << 8));
-    if (unit == u'\n') {
-      lines.push_back(std::move(line));
-      line.clear();
-    } else {
-      line.push_back(unit);
-    }
+  auto unitAt = [data](std::size_t i) { return static_cast<char16_t>(data[2 * i] | (data[2 * i + 1] << 8)); };
+  std::size_t start = 0;
+  while (start < unitCount) {
+    std::size_t end = start;
+    while (end < unitCount && unitAt(end) != u'\n') ++end;
+    std::u16string line(end - start, u'\0');
+    for (std::size_t i = start; i < end; ++i) line[i - start] = unitAt(i);
+    lines.push_back(std::move(line));
+    start = end + 1;  // past the line feed; a last line without one ends the loop
   }
-  if (!line.empty()) lines.push_back(std::move(line));
   return lines;
 }
 
 std::optional<std::string> ReadFileBytes(const std::filesystem::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) return std::nullopt;
-  std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-  if (in.bad()) return std::nullopt;
+  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) return std::nullopt;
+  std::string bytes;
+  struct stat info {};
+  if (::fstat(fd, &info) == 0 && S_ISREG(info.st_mode)) bytes.reserve(static_cast<std::size_t>(info.st_size));
+  char buffer[65536];
+  for (;;) {
+    const ssize_t got = ::read(fd, buffer, sizeof buffer);
+    if (got < 0) {
+      if (errno == EINTR) continue;
+      ::close(fd);
+      return std::nullopt;
+    }
+    if (got == 0) break;
+    bytes.append(buffer, static_cast<std::size_t>(got));
+  }
+  ::close(fd);
   return bytes;
 }
 

@@ -67,6 +67,8 @@ ArtworkTable ParseArtworkTable(const std::string& text) {
     std::vector<std::string> columns;
     for (std::string word; words >> word;) columns.push_back(word);
     if (columns.empty() || columns[0][0] == '#') continue;  // blank or comment line
+    // The build reads the output list from lines that start with the path; keep both views equal.
+    if (raw[0] == ' ' || raw[0] == '\t') Fail(lineNumber, "entries start in the first column");
 
     if (columns[0] == "@colour") {
       if (columns.size() != 3) Fail(lineNumber, "expected '@colour name #RRGGBB'");

@@ -33,6 +33,12 @@ QString OutputPath(const std::string& tablePath, const QString& skinsRoot, const
   return QDir(skinsRoot).filePath(path);
 }
 
+// Qt's offscreen platform asks for a runtime folder it never uses; keep the build log to real news.
+void QuietMessages(QtMsgType type, const QMessageLogContext&, const QString& message) {
+  if (message.startsWith(QStringLiteral("QStandardPaths:"))) return;
+  std::cerr << (type == QtDebugMsg ? "" : "pelrin_skin_generator: ") << message.toStdString() << "\n";
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -42,6 +48,7 @@ int main(int argc, char** argv) {
   }
   // The build machine may have no display; images need none.
   setenv("QT_QPA_PLATFORM", "offscreen", 1);
+  qInstallMessageHandler(QuietMessages);
   QGuiApplication app(argc, argv);
 
   try {

@@ -144,11 +144,11 @@ void PaintButton(const Canvas& c) {
   } else if (glyph == "record") {
     c.p.setPen(Qt::NoPen);
     c.p.setBrush(c.C("accent"));
-    c.p.drawEllipse(QPointF(14, c.h / 2), 4.5, 4.5);
+    c.p.drawEllipse(QPointF(11, c.h / 2), 4, 4);
   } else if (glyph == "stop") {
     c.p.setPen(Qt::NoPen);
     c.p.setBrush(c.C("text_bright"));
-    c.p.drawRoundedRect(QRectF(9.5, c.h / 2 - 4.5, 9, 9), 1.5, 1.5);
+    c.p.drawRoundedRect(QRectF(7, c.h / 2 - 4, 8, 8), 1.5, 1.5);
   } else if (!glyph.empty()) {
     throw ArtworkError(c.entry.path + ": unknown glyph '" + glyph + "'");
   }
@@ -170,21 +170,23 @@ void PaintCombo(const Canvas& c) {
   Chevron(c.p, QPointF(split + c.h / 2, c.h / 2 + 0.5), 3.5, 0, look.hover ? c.C("accent") : c.C("text"), 1.6);
 }
 
-void PaintHeader(const Canvas& c) {
-  const Look look = LookOf(c.entry);
-  QLinearGradient fill(0, 0, 0, c.h);
-  const QColor base = look.hover ? c.C("raised_hover") : c.C("raised");
+void HeaderBand(const Canvas& c, const QRectF& area, bool lit) {
+  QLinearGradient fill(area.topLeft(), area.bottomLeft());
+  const QColor base = lit ? c.C("raised_hover") : c.C("raised");
   fill.setColorAt(0, Mix(base, c.C("text_bright"), 0.05));
   fill.setColorAt(1, Mix(base, c.C("ground"), 0.3));
   c.p.setPen(Qt::NoPen);
   c.p.setBrush(fill);
-  c.p.drawRect(QRectF(0, 0, c.w, c.h));
-  c.p.setBrush(look.hover ? c.C("accent") : Mix(c.C("accent"), c.C("ground"), 0.45));
-  c.p.drawRect(QRectF(0, 0, 3, c.h));
-  c.p.setPen(QPen(look.hover ? Alpha(c.C("accent"), 160) : c.C("panel_edge"), 1));
-  c.p.drawLine(QPointF(0, c.h - 0.5), QPointF(c.w, c.h - 0.5));
-  Chevron(c.p, QPointF(c.w - 13, c.h / 2 + 0.5), 3.5, 0, look.hover ? c.C("text_bright") : c.C("text_dim"), 1.6);
+  c.p.drawRect(area);
+  c.p.setBrush(lit ? c.C("accent") : Mix(c.C("accent"), c.C("ground"), 0.45));
+  c.p.drawRect(QRectF(area.left(), area.top(), 3, area.height()));
+  c.p.setPen(QPen(lit ? Alpha(c.C("accent"), 160) : c.C("panel_edge"), 1));
+  c.p.drawLine(QPointF(area.left(), area.bottom() - 0.5), QPointF(area.right(), area.bottom() - 0.5));
+  Chevron(c.p, QPointF(area.right() - 13, area.center().y() + 0.5), 3.5, 0, lit ? c.C("text_bright") : c.C("text_dim"),
+          1.6);
 }
+
+void PaintHeader(const Canvas& c) { HeaderBand(c, QRectF(0, 0, c.w, c.h), LookOf(c.entry).hover); }
 
 void PaintTab(const Canvas& c) {
   const Look look = LookOf(c.entry);
@@ -439,10 +441,14 @@ void PaintQuadrant(const Canvas& c) {
   c.p.drawText(QRectF(label.x() - 24, label.y() + 3, 48, 11), Qt::AlignCenter, QStringLiteral("Hz"));
 }
 
+// Behind a DPI stage value. All three looks share it and the text colour carries the state, so it
+// stays quiet: a short rule under the number, nothing a 4- or 5-digit value would overflow.
 void PaintPill(const Canvas& c) {
-  c.p.setPen(Qt::NoPen);
-  c.p.setBrush(c.C("raised"));
-  c.p.drawRoundedRect(QRectF(0, 0, c.w, c.h), c.h / 2, c.h / 2);
+  QLinearGradient rule(0, 0, c.w, 0);
+  rule.setColorAt(0, Alpha(c.C("edge"), 0));
+  rule.setColorAt(0.5, c.C("edge_hover"));
+  rule.setColorAt(1, Alpha(c.C("edge"), 0));
+  c.p.fillRect(QRectF(0, c.h - 1, c.w, 1), rule);
 }
 
 void PaintLevel(const Canvas& c) {
@@ -686,24 +692,22 @@ void Well(const Canvas& c, const QRectF& area) {
   c.p.drawRoundedRect(Inner(area, 0.5), 3, 3);
 }
 
+// Dialog frames. Titles are drawn by the dialogs into the top band (their close button sits at
+// (w-24, 4) 15 x 15); push buttons sit in the bottom band.
 void PaintFrame(const Canvas& c) {
   const std::string look = c.entry.RequiredParam("look");
-  if (look == "dialog" || look == "dpi" || look == "warning") {
-    FrameBase(c, 23);
-    // the button row along the bottom
-    c.p.fillRect(QRectF(1, c.h - 32, c.w - 2, 1), c.C("panel_edge"));
-    c.p.fillRect(QRectF(1, c.h - 31, c.w - 2, 30), c.C("ground_lift"));
-    if (look == "dpi") {
-      // faint scale ticks behind the slider row
-      c.p.setPen(QPen(c.C("panel_edge"), 1));
-      for (int i = 0; i <= 20; ++i) {
-        const double x = 40.5 + i * (c.w - 80) / 20.0;
-        c.p.drawLine(QPointF(x, 86), QPointF(x, i % 5 == 0 ? 80 : 83));
-      }
-    }
-  } else if (look == "progress" || look == "progress_bar") {
-    FrameBase(c, 23);
-    // the bar occupies rows 66 to 77 over the whole width
+  const double title = c.entry.IntParam("title", 30);
+  const double band = c.entry.IntParam("band", 0);
+  FrameBase(c, title);
+  if (band > 0) {
+    c.p.fillRect(QRectF(1, c.h - band - 1, c.w - 2, 1), c.C("panel_edge"));
+    c.p.fillRect(QRectF(1, c.h - band, c.w - 2, band - 1), c.C("ground_lift"));
+  }
+  if (look == "dialog") {
+    return;
+  }
+  if (look == "progress" || look == "progress_bar") {
+    // the dialog copies the bar from rows 66 to 77 of the filled frame, over the whole width
     c.p.fillRect(QRectF(0, 65, c.w, 1), c.C("groove"));
     c.p.fillRect(QRectF(0, 66, c.w, 12), c.C("groove"));
     c.p.fillRect(QRectF(0, 78, c.w, 1), c.C("panel_edge"));
@@ -714,15 +718,14 @@ void PaintFrame(const Canvas& c) {
       bar.setColorAt(1, Mix(c.C("accent"), c.C("ground"), 0.35));
       c.p.fillRect(QRectF(0, 66, c.w, 12), bar);
     }
-  } else if (look == "macros") {
-    FrameBase(c, 30);
-    Well(c, QRectF(12, 40, 242, 282));   // library tree and its scroll bar
-    Well(c, QRectF(266, 40, 250, 210));  // actions of the selected macro and their scroll bar
-    c.p.fillRect(QRectF(1, c.h - 34, c.w - 2, 1), c.C("panel_edge"));
-    c.p.fillRect(QRectF(1, c.h - 33, c.w - 2, 32), c.C("ground_lift"));
-  } else {
-    throw ArtworkError(c.entry.path + ": unknown frame look '" + look + "'");
+    return;
   }
+  if (look == "macros") {
+    Well(c, QRectF(12, 56, 242, 274));   // macro tree (16,60)-(234,326) and its scroll bar
+    Well(c, QRectF(266, 56, 250, 144));  // actions (270,60)-(496,196) and their scroll bar
+    return;
+  }
+  throw ArtworkError(c.entry.path + ": unknown frame look '" + look + "'");
 }
 
 // The panel tile: the window stretches it into every panel, from 230 x 43 to 262 x 205, so it is
@@ -755,7 +758,7 @@ void PaintMainFrame(const Canvas& c) {
 
   // column grounds: left (36..266), centre stage, right (846..1108)
   c.p.fillRect(QRectF(20, 32, 262, 660), c.C("ground_lift"));
-  c.p.fillRect(QRectF(830, 32, 294 - 16, 660), c.C("ground_lift"));
+  c.p.fillRect(QRectF(830, 32, 294, 660), c.C("ground_lift"));
   c.p.fillRect(QRectF(282, 32, 1, 660), c.C("panel_edge"));
   c.p.fillRect(QRectF(829, 32, 1, 660), c.C("panel_edge"));
 
@@ -786,6 +789,12 @@ void PaintMainFrame(const Canvas& c) {
   // bottom bar behind the profile, version and reset row (700..720)
   c.p.fillRect(QRectF(0, 692, c.w, 1), c.C("panel_edge"));
   c.p.fillRect(QRectF(0, 693, c.w, c.h - 693), c.C("ground_lift"));
+  // Headers that never move: a checked (expanded) header draws no image of its own, so the band
+  // under it is part of the frame, lit like an open section.
+  for (const QRectF& header : {QRectF(36, 37, 230, 25), QRectF(36, 398, 230, 25), QRectF(36, 525, 230, 25),
+                               QRectF(846, 37, 262, 25)}) {
+    HeaderBand(c, header, true);
+  }
   // accent rule under the title strip
   QLinearGradient rule(0, 0, c.w, 0);
   rule.setColorAt(0, Alpha(c.C("accent"), 0));
@@ -845,23 +854,24 @@ void PaintPalette(const Canvas& c) {
   Well(c, QRectF(244, 204, 229, 50));
 }
 
+// The program icon. It is shown down to 16 px in the tray, so it is a bold shape: an accent tile
+// with a white mouse whose strokes stay at least a pixel wide when scaled down.
 void PaintAppIcon(const Canvas& c) {
-  const QRectF box(c.w * 0.06, c.h * 0.06, c.w * 0.88, c.h * 0.88);
+  const QRectF box(c.w * 0.04, c.h * 0.04, c.w * 0.92, c.h * 0.92);
   QLinearGradient g(box.topLeft(), box.bottomRight());
-  g.setColorAt(0, c.C("raised_hover"));
-  g.setColorAt(1, c.C("ground"));
-  c.p.setPen(QPen(c.C("accent"), c.w / 40));
+  g.setColorAt(0, Mix(c.C("accent"), c.C("text_bright"), 0.15));
+  g.setColorAt(1, Mix(c.C("accent"), c.C("ground"), 0.45));
+  c.p.setPen(Qt::NoPen);
   c.p.setBrush(g);
-  c.p.drawRoundedRect(box, c.w * 0.2, c.w * 0.2);
-  // a stylised mouse with a lit wheel
-  const QRectF mouse(c.w * 0.33, c.h * 0.2, c.w * 0.34, c.h * 0.6);
-  c.p.setPen(QPen(c.C("text_bright"), c.w / 28));
-  c.p.setBrush(Qt::NoBrush);
+  c.p.drawRoundedRect(box, c.w * 0.22, c.w * 0.22);
+  const QRectF mouse(c.w * 0.29, c.h * 0.14, c.w * 0.42, c.h * 0.72);
+  const double stroke = c.w / 13;
+  c.p.setPen(QPen(c.C("text_bright"), stroke, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+  c.p.setBrush(Alpha(c.C("ground"), 90));
   c.p.drawRoundedRect(mouse, mouse.width() / 2, mouse.width() / 2);
-  c.p.drawLine(QPointF(mouse.left(), mouse.top() + mouse.height() * 0.42),
-               QPointF(mouse.right(), mouse.top() + mouse.height() * 0.42));
-  c.p.setPen(QPen(c.C("accent"), c.w / 18, Qt::SolidLine, Qt::RoundCap));
-  c.p.drawLine(QPointF(c.w / 2, mouse.top() + mouse.height() * 0.12), QPointF(c.w / 2, mouse.top() + mouse.height() * 0.28));
+  const double split = mouse.top() + mouse.height() * 0.42;
+  c.p.drawLine(QPointF(mouse.left(), split), QPointF(mouse.right(), split));
+  c.p.drawLine(QPointF(c.w / 2, mouse.top()), QPointF(c.w / 2, split));
 }
 
 // A scroll-bar arrow strip: three square frames side by side (normal, hover, pressed).

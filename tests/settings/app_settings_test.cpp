@@ -58,6 +58,7 @@ TEST(AppSettingsFile, PairsAreTakenByPositionAndWrittenBackAsRead) {
   EXPECT_EQ(settings->ProfileShowCount(), 1);
   EXPECT_EQ(settings->Value(kProfileShowList0), u"a=b");
   EXPECT_EQ(settings->Key(7), u"");
+  EXPECT_EQ(settings->ShownSlots(), std::vector<int>{0});  // "a=b" reads as slot 0
   EXPECT_EQ(settings->Value(16), u"");
   const auto lines = AppSettingsLines(*settings);
   EXPECT_EQ(lines[5], u"ProfileShowCount=3");
@@ -114,6 +115,7 @@ TEST(AppSettingsValues, SlotValuesOutsideTheFiveSlotsFallBackToTheirDefaults) {
   reordered.SetProfileShowList(0, 3);
   reordered.SetProfileShowList(3, 0);
   EXPECT_FALSE(RepairSlotSettings(reordered));
+  EXPECT_EQ(reordered.ShownSlots(), (std::vector<int>{3, 1, 2}));
 }
 
 class AppSettingsSave : public testing::TempFolderTest {};

@@ -143,6 +143,29 @@ TEST(ProfileFile, AcceptedOddities) {
   EXPECT_EQ(record.keyAssignments[0].macro.actionCount, 336u);
 }
 
+TEST(ProfileFile, CutValuesReadAsZeroWithoutReadingPastTheLine) {
+  const auto lines = DefaultLines();
+  for (std::size_t n = 22; n <= kProfileFileLineCount; ++n) {
+    for (std::size_t keep : {0, 1}) {
+      auto cut = lines;
+      cut[n - 1] = cut[n - 1].substr(0, cut[n - 1].find(u'=') + 1 + keep);
+      ProfileRecord record;
+      const ProfileReadResult result = ParseProfileLines(cut, record);
+      // Only the macro numbers and the action list have a required length.
+      const std::size_t kind = n >= 58 ? (n - 58) % 6 : 0;
+      const bool mustFail = kind == 5 || ((kind == 2 || kind == 4) && keep == 0);
+      EXPECT_EQ(result.ok, !mustFail) << "line " << n << " keeping " << keep;
+    }
+  }
+  auto cut = lines;
+  cut[46] = u"\tLighting1Speed=05|0";  // elements 0 and 1 present, the rest cut off
+  ProfileRecord record;
+  ASSERT_TRUE(ParseProfileLines(cut, record));
+  EXPECT_EQ(record.Lighting1Speed[0], 5);
+  EXPECT_EQ(record.Lighting1Speed[1], 0);
+  EXPECT_EQ(record.Lighting1Speed[9], 0);
+}
+
 TEST(ProfileFile, SwappedLinesAreTakenByPosition) {
   ProfileRecord original = DefaultProfileRecord(0, kDefaultSensorCode, FixtureLanguage());
   auto lines = ProfileFileLines(original);

@@ -4,6 +4,10 @@
 
 #include <gtest/gtest.h>
 
+#include <QFont>
+#include <QFontInfo>
+#include <QGuiApplication>
+
 #include <fontconfig/fontconfig.h>
 
 #include <cstdlib>
@@ -126,6 +130,19 @@ TEST(ProgramFolder, IsTheFolderOfTheRunningExecutable) {
   const std::filesystem::path folder = pelrin::skins::ProgramFolder();
   ASSERT_FALSE(folder.empty());
   EXPECT_TRUE(std::filesystem::is_directory(folder / "skins")) << "the skins are drawn beside the programs";
+}
+
+// The way the programs start: the helper first, then Qt, which must then resolve the skin faces.
+TEST(QtStartUp, ResolvesTheSkinFacesThroughTheBundledConfig) {
+  unsetenv("FONTCONFIG_FILE");  // this process only; nothing has read it yet
+  ASSERT_TRUE(pelrin::skins::UseBundledFontConfig());
+  setenv("QT_QPA_PLATFORM", "offscreen", 1);
+  int argc = 1;
+  char name[] = "skins_tests";
+  char* argv[] = {name, nullptr};
+  QGuiApplication app(argc, argv);
+  EXPECT_EQ(QFontInfo(QFont(QStringLiteral("Tahoma"))).family().toStdString(), "DejaVu Sans");
+  EXPECT_EQ(QFontInfo(QFont(QStringLiteral("宋体"))).family().toStdString(), "WenQuanYi Zen Hei");
 }
 
 }  // namespace

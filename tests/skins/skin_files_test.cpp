@@ -108,8 +108,8 @@ const std::vector<ExpectedImage>& ExpectedSkinFiles() {
         {"skins/macro_time.png", 14, 14, "action row icon"},
         {"skins/macro_up.png", 14, 14, "action row icon"},
         {"skins/macro_down.png", 14, 14, "action row icon"},
-        {"skins/macro_record_nr.png", 100, 25, "record button"},
-        {"skins/macro_record_dn.png", 100, 25, "record button"},
+        {"skins/macro_record_nr.png", 130, 25, "record button, wide enough for its longer caption"},
+        {"skins/macro_record_dn.png", 130, 25, "record button"},
     };
     for (int n = 1; n <= 9; ++n) {
       list.push_back({"skins/mouse/serial_number" + std::to_string(n) + ".png", 21, 19, "button numbers (52,82)-(73,101)"});
