@@ -4,7 +4,9 @@
 #include <QProcess>
 
 #include "tests/ui/ui_test_support.h"
+#include "ui/buttons.h"
 #include "ui/gallery/gallery_dialog.h"
+#include "ui/popup.h"
 
 namespace pelrin::test {
 namespace {
@@ -61,6 +63,29 @@ TEST_P(GalleryScreenshotTest, EveryControlPaintsItsRectangleAndEverySkinLoads) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Scales, GalleryScreenshotTest, ::testing::Values(1.0F, 2.0F));
+
+TEST(GalleryMenu, ComboOpensItsMenuAChoiceFillsItAndTheMenuCloses) {
+  App();
+  CGalleryDlg gallery;
+  gallery.ShowModeless();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&gallery));
+  QTest::mouseMove(&gallery, QPoint(-5, -5));
+  auto* combo = dynamic_cast<CComboButton*>(gallery.GetControl(CGalleryDlg::kComboId));
+  ASSERT_NE(combo, nullptr);
+  Click(&gallery, combo->rect.left + 5, combo->rect.top + 5);
+  QPointer<CWndPopup> menu = gallery.Popup(0);
+  ASSERT_FALSE(menu.isNull());
+  EXPECT_TRUE(combo->holdHover);
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(menu.data()));
+  auto* list = static_cast<CListPopup*>(menu.data());
+  const Rect second = list->Items()[1].rect;
+  QTest::mouseMove(menu.data(), QPoint(-5, -5));
+  Click(menu.data(), second.left + 5, second.top + 5);
+  EXPECT_EQ(combo->GetComboText(), QStringLiteral("Right Button"));
+  QTRY_VERIFY(menu.isNull());
+  EXPECT_FALSE(combo->holdHover);
+  EXPECT_EQ(gallery.Popup(0), nullptr);
+}
 
 TEST(GalleryProgram, ScreenshotOptionWritesAScaledPngAndExits) {
   QTemporaryDir out;

@@ -112,6 +112,28 @@ TEST_F(RoutingTest, PressOnControlCapturesUntilReleaseAndFreezesHover) {
   EXPECT_EQ(host.CodesOf(2100), std::vector<LPARAM>{kNotifyPressed});
 }
 
+TEST_F(RoutingTest, AControlHiddenUnderThePointerTakesNoPress) {
+  CImageButton* below = AddButton(1, 2100, {20, 20, 120, 120}, blue);
+  CImageButton* above = AddButton(1, 2101, {40, 40, 100, 100}, red);
+  host.Open();
+  MoveTo(&host, 50, 50);
+  ASSERT_EQ(host.HoverControl(), above);
+  above->SetShown(false);  // a handler hid it while the pointer rests on it
+  Press(&host, 50, 50);
+  Release(&host, 50, 50);
+  EXPECT_EQ(host.CodesOf(2101), std::vector<LPARAM>{});
+  MoveTo(&host, 51, 51);
+  EXPECT_EQ(host.HoverControl(), below);
+}
+
+TEST_F(RoutingTest, TheWindowShowsWhatItsOffScreenRenderingHolds) {
+  AddButton(1, 2100, {20, 20, 120, 120}, blue);
+  AddButton(3, 2101, {40, 40, 100, 100}, red);
+  host.Open();
+  const QImage onScreen = host.grab().toImage().convertToFormat(QImage::Format_RGB32);
+  EXPECT_EQ(onScreen, host.RenderToImage());
+}
+
 TEST_F(RoutingTest, LeavingTheWindowDropsTheHoverLook) {
   CImageButton* button = AddButton(1, 2100, {20, 20, 60, 60}, red);
   host.Open();
