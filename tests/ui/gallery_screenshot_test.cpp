@@ -64,6 +64,26 @@ TEST_P(GalleryScreenshotTest, EveryControlPaintsItsRectangleAndEverySkinLoads) {
 
 INSTANTIATE_TEST_SUITE_P(Scales, GalleryScreenshotTest, ::testing::Values(1.0F, 2.0F));
 
+TEST(EmbeddedImages, MainFrameAndScrollArrowStripsLoadByIdentifier) {
+  App();
+  if (LoadEmbeddedImage(364).isNull()) GTEST_SKIP() << "the program's embedded images are not built";
+  struct Frame : CDlgBase {
+    void CreateControls(int, int, int, int) override {}
+  } dialog;
+  const ColorRef before = dialog.fillColor;
+  ASSERT_TRUE(dialog.SetFrameBitmap(364));
+  EXPECT_EQ(dialog.frameSize, QSize(1127, 740));
+  EXPECT_NE(dialog.fillColor, before);
+  EXPECT_FALSE(dialog.SetFrameBitmap(9999));
+  for (int id : {187, 188}) {
+    SkinImage strip;
+    int width = 0, height = 0;
+    ASSERT_TRUE(LoadStripImage(strip, id, width, height)) << id;
+    EXPECT_EQ(width, strip.Width() / 3);
+    EXPECT_EQ(height, strip.Height());
+  }
+}
+
 TEST(GalleryMenu, ComboOpensItsMenuAChoiceFillsItAndTheMenuCloses) {
   App();
   CGalleryDlg gallery;

@@ -134,6 +134,21 @@ TEST_F(RoutingTest, TheWindowShowsWhatItsOffScreenRenderingHolds) {
   EXPECT_EQ(onScreen, host.RenderToImage());
 }
 
+TEST_F(RoutingTest, ImageSizeIsTheLastLoadedAndReleasedImagesDrawNothing) {
+  const QString wide = skins.Add(QStringLiteral("wide.png"), 20, 5, Qt::red);
+  auto control = std::make_unique<CImageButton>(&host, 2100, Rect{0, 0, 40, 40}, QString(), 0, true, true, false);
+  EXPECT_TRUE(control->SetNormalImage(red));
+  EXPECT_TRUE(control->SetHoverImage(wide));
+  EXPECT_EQ(std::make_pair(control->imageWidth, control->imageHeight), std::make_pair(20, 5));
+  EXPECT_FALSE(control->SetHoverImage(QStringLiteral("skins/none.png")));
+  EXPECT_EQ(std::make_pair(control->imageWidth, control->imageHeight), std::make_pair(20, 5));
+  EXPECT_TRUE(MissingSkinFiles().contains(QStringLiteral("skins/none.png")));
+  host.AddControl(1, std::move(control));
+  EXPECT_EQ(PixelAt(host.RenderToImage(), 5, 5), QColor(Qt::red));
+  host.ReleaseControlImages();
+  EXPECT_EQ(PixelAt(host.RenderToImage(), 5, 5), ToQColor(host.fillColor));
+}
+
 TEST_F(RoutingTest, LeavingTheWindowDropsTheHoverLook) {
   CImageButton* button = AddButton(1, 2100, {20, 20, 60, 60}, red);
   host.Open();
