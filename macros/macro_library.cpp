@@ -191,6 +191,34 @@ std::optional<std::uint32_t> MacroLibrary::TakeMacroIndex() {
   return static_cast<std::uint32_t>(nextMacroIndex_++);
 }
 
+namespace {
+
+void AppendRows(const MacroLibrary& library, const MacroItemLocation& parent, std::vector<MacroTreeRow>& rows) {
+  for (int slot = 0; slot < kSlotsPerLevel; ++slot) {
+    const MacroItemLocation location = ChildLocation(parent, slot);
+    const MacroItem& item = library.Item(location);
+    if (!item.IsUsed()) break;
+    rows.push_back({location, location.stage, item.isFolder, item.isOpen, &item.name});
+    if (item.isFolder && item.isOpen && location.stage < kLibraryStages - 1) AppendRows(library, location, rows);
+  }
+}
+
+}  // namespace
+
+std::vector<MacroTreeRow> VisibleTreeRows(const MacroLibrary& library) {
+  std::vector<MacroTreeRow> rows;
+  AppendRows(library, kNoLocation, rows);
+  return rows;
+}
+
+int RowOf(const std::vector<MacroTreeRow>& rows, const MacroItemLocation& location) {
+  const MacroItemLocation wanted = NormalizedLocation(location);
+  for (std::size_t i = 0; i < rows.size(); ++i) {
+    if (rows[i].location == wanted && IsSlotLocation(wanted)) return static_cast<int>(i);
+  }
+  return -1;
+}
+
 MacroLibrary& GlobalMacroLibrary() {
   static MacroLibrary library;
   return library;

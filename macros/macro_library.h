@@ -8,6 +8,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "macros/macro_key.h"
 
@@ -115,6 +116,20 @@ class MacroLibrary {
   std::unique_ptr<Level> top_;
   std::int32_t nextMacroIndex_ = 0;
 };
+
+// One row of the macro tree as the windows show it.
+struct MacroTreeRow {
+  MacroItemLocation location;
+  int depth = 0;  // the stage: the row's indentation
+  bool isFolder = false;
+  bool isOpen = false;
+  const std::u16string* name = nullptr;  // valid while the library is unchanged
+};
+// The rows in tree order: each used item of a level up to its first free slot, directly followed by the
+// rows of its children when it is an open folder.
+std::vector<MacroTreeRow> VisibleTreeRows(const MacroLibrary& library);
+// The row that shows `location`, -1 when it is not shown.
+int RowOf(const std::vector<MacroTreeRow>& rows, const MacroItemLocation& location);
 
 // Empties a library before loading.
 inline void ClearLibrary(MacroLibrary& library) { library.Clear(); }

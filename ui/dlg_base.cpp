@@ -350,7 +350,7 @@ void CDlgBase::RouteLButtonDown(unsigned flags, QPoint p, const QPoint& global) 
     pressed_->OnFocusLost(false);
     pressed_ = nullptr;
   }
-  if (hover_ != nullptr && hover_->rect.Contains(p.x(), p.y())) {
+  if (hover_ != nullptr && hover_->IsRoutable() && hover_->rect.Contains(p.x(), p.y())) {
     buttonDown_ = true;
     pressed_ = hover_;
     pressedRect_ = hover_->rect;

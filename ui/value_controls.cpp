@@ -57,7 +57,8 @@ void CStaticImage::ReleaseImages() { image.Reset(); }
 
 FillPart BatteryFill(const Rect& rect, int imageWidth, int imageHeight, int level, int fillTop, int fillHeight,
                      float s) {
-  const int units = std::max(1, level * fillHeight / 100);
+  // A level byte from the mouse can be anything; more than full must not draw above the battery.
+  const int units = std::max(1, std::clamp(level, 0, 100) * fillHeight / 100);
   int y0 = Scaled(fillTop + fillHeight - units, s) + rect.top;
   if (s > 1.0F && (rect.bottom - y0) % 2 != 0) --y0;
   return FillFrom(rect, y0, imageWidth, imageHeight, s);
@@ -250,7 +251,8 @@ void CValueBarControl::Draw(QPainter& painter, const Rect&) {
             {rect.left, rect.top, rect.left + Scaled(imageWidth, s), rect.top + Scaled(imageHeight, s)}, whole);
   // A bar without a range (no DPI table yet) shows no fill rather than dividing by zero.
   if (maxValue <= 0) return;
-  const int filled = (rect.bottom - rect.top) * (value + 1) / maxValue;
+  // A value beyond the range (a DPI table that shrank) fills the bar, never more.
+  const int filled = std::clamp((rect.bottom - rect.top) * (value + 1) / maxValue, 0, rect.bottom - rect.top);
   int y0 = rect.bottom - filled;
   if (s > 1.0F && filled % 2 != 0) --y0;
   const FillPart fill = FillFrom(rect, y0, imageWidth, imageHeight, s);
@@ -379,14 +381,14 @@ void CVScrollBar::Layout() {
 }
 
 void CVScrollBar::PlaceThumb() {
-  if (range == 0) {
+  if (range <= 0) {
     thumbTop_ = trackTop_;
     thumbBottom_ = trackBottom_;
     return;
   }
   const int length = trackBottom_ - trackTop_ + 1;
   const double ratio = static_cast<double>(length) / range;
-  thumbTop_ = std::min(trackTop_ + static_cast<int>(scrollPos * ratio + 0.5), trackBottom_);
+  thumbTop_ = std::clamp(trackTop_ + static_cast<int>(scrollPos * ratio + 0.5), trackTop_, trackBottom_);
   const int size = std::min(length, static_cast<int>(page * ratio + 0.5));
   thumbBottom_ = std::clamp(thumbTop_ + size - 1, thumbTop_, trackBottom_);
 }

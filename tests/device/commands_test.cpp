@@ -4,13 +4,13 @@
 
 #include "device/encoding.h"
 #include "device/frame.h"
-#include "tests/device/default_profile.h"
+#include "settings/profile_defaults.h"
 #include "tests/device/golden.h"
 
 namespace pelrin {
 namespace {
 
-using testing::DefaultProfile;
+
 
 constexpr MacroAction Press(std::uint8_t code) { return code; }
 constexpr MacroAction Release(std::uint8_t code) { return code | 0x8000u; }
@@ -33,7 +33,7 @@ MacroKey NineEventMacro() {
 }
 
 ProfileRecord WithLighting(std::uint8_t mode, void (*edit)(ProfileRecord&) = nullptr) {
-  ProfileRecord record = DefaultProfile();
+  ProfileRecord record = DefaultProfileRecord(0, 0x3325);
   record.Lighting1ModeValue = {mode, 0, 0};
   if (edit != nullptr) edit(record);
   return record;
@@ -44,7 +44,7 @@ std::string AllCommandFrames() {
   SequenceCounter seq;
   DpiTable table3325;
   BuildDpiTable(0x3325, table3325);
-  const ProfileRecord defaults = DefaultProfile();
+  const ProfileRecord defaults = DefaultProfileRecord(0, 0x3325);
 
   out.Case("key assignments of the default profile, positions 0 to 5 (3 and 4 exchanged)");
   const KeyImage keys = EncodeKeyImage(defaults);

@@ -4,7 +4,7 @@
 #include "device/encoding.h"
 #include "device/report_channel.h"
 #include "device/sim/simulated_mouse.h"
-#include "tests/device/default_profile.h"
+#include "settings/profile_defaults.h"
 
 namespace pelrin {
 namespace {
@@ -19,7 +19,7 @@ struct SimFixture : ::testing::Test {
 using SimulatedMouseTest = SimFixture;
 
 TEST_F(SimulatedMouseTest, FactoryStateIsWhatTheDefaultProfileEncodesTo) {
-  const ProfileRecord defaults = testing::DefaultProfile();
+  const ProfileRecord defaults = DefaultProfileRecord(0, 0x3325);
   DpiTable table;
   BuildDpiTable(0x3325, table);
   const SimulatedMouseState& s = mouse.state();
@@ -41,7 +41,7 @@ TEST_F(SimulatedMouseTest, FactoryStateIsWhatTheDefaultProfileEncodesTo) {
 
 TEST_F(SimulatedMouseTest, KeepsWhatFramesSetAndReassemblesMacros) {
   SequenceCounter& seq = channel.sequence();
-  ProfileRecord r = testing::DefaultProfile();
+  ProfileRecord r = DefaultProfileRecord(0, 0x3325);
   r.keyAssignments[3].value = {0x20, 0x04, 0x00};
   r.PollingRateValue[0] = 1;
   channel.SendFrame(KeyAssignmentFrame(EncodeKeyImage(r), 4, seq));

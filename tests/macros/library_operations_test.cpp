@@ -4,6 +4,7 @@
 #include "library_test_support.h"
 #include "macros/library_file.h"
 #include "macros/library_operations.h"
+#include "settings/text.h"
 #include "settings/text_file.h"
 
 namespace pelrin {
@@ -170,6 +171,26 @@ TEST(LibraryOperations, DeletedSlotsComeBackEmpty) {
   ASSERT_EQ(NewFolder(library, kNoLocation, u"H").selection, kG);
   EXPECT_EQ(library.FirstFreeSlot(kG), 0);
   EXPECT_EQ(TreePicture(library), (Picture{"0:0,0,0 M", "0:1,0,0 [G]", "0:2,0,0 [H]"}));
+}
+
+TEST(LibraryOperations, TreeRowsFollowOpenFolders) {
+  MacroLibrary library;
+  BuildSample(library);
+  auto names = [&library] {
+    std::vector<std::string> shown;
+    for (const MacroTreeRow& row : VisibleTreeRows(library)) shown.push_back(std::to_string(row.depth) + ToUtf8(*row.name));
+    return shown;
+  };
+  EXPECT_EQ(names(), (Picture{"0F", "0M", "0G"}));
+  library.MutableItem(kS)->isOpen = true;  // inside a closed folder: still hidden
+  EXPECT_EQ(names(), (Picture{"0F", "0M", "0G"}));
+  ASSERT_TRUE(NewMacro(library, kF, u"N").Succeeded());  // opens F
+  EXPECT_EQ(names(), (Picture{"0F", "1S", "2Y", "2Z", "1X", "1N", "0M", "0G"}));
+  EXPECT_EQ(RowOf(VisibleTreeRows(library), kX), 4);
+  library.CollapseAllFolders();
+  EXPECT_EQ(names(), (Picture{"0F", "0M", "0G"}));
+  EXPECT_EQ(RowOf(VisibleTreeRows(library), kX), -1);
+  EXPECT_EQ(RowOf(VisibleTreeRows(library), kNoLocation), -1);
 }
 
 // ---- Export and import ----

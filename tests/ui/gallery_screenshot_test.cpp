@@ -4,7 +4,9 @@
 #include <QProcess>
 
 #include "tests/ui/ui_test_support.h"
+#include "ui/buttons.h"
 #include "ui/gallery/gallery_dialog.h"
+#include "ui/popup.h"
 
 namespace pelrin::test {
 namespace {
@@ -61,6 +63,49 @@ TEST_P(GalleryScreenshotTest, EveryControlPaintsItsRectangleAndEverySkinLoads) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Scales, GalleryScreenshotTest, ::testing::Values(1.0F, 2.0F));
+
+TEST(EmbeddedImages, MainFrameAndScrollArrowStripsLoadByIdentifier) {
+  App();
+  if (LoadEmbeddedImage(364).isNull()) GTEST_SKIP() << "the program's embedded images are not built";
+  struct Frame : CDlgBase {
+    void CreateControls(int, int, int, int) override {}
+  } dialog;
+  const ColorRef before = dialog.fillColor;
+  ASSERT_TRUE(dialog.SetFrameBitmap(364));
+  EXPECT_EQ(dialog.frameSize, QSize(1127, 740));
+  EXPECT_NE(dialog.fillColor, before);
+  EXPECT_FALSE(dialog.SetFrameBitmap(9999));
+  for (int id : {187, 188}) {
+    SkinImage strip;
+    int width = 0, height = 0;
+    ASSERT_TRUE(LoadStripImage(strip, id, width, height)) << id;
+    EXPECT_EQ(width, strip.Width() / 3);
+    EXPECT_EQ(height, strip.Height());
+  }
+}
+
+TEST(GalleryMenu, ComboOpensItsMenuAChoiceFillsItAndTheMenuCloses) {
+  App();
+  CGalleryDlg gallery;
+  gallery.ShowModeless();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&gallery));
+  QTest::mouseMove(&gallery, QPoint(-5, -5));
+  auto* combo = dynamic_cast<CComboButton*>(gallery.GetControl(CGalleryDlg::kComboId));
+  ASSERT_NE(combo, nullptr);
+  Click(&gallery, combo->rect.left + 5, combo->rect.top + 5);
+  QPointer<CWndPopup> menu = gallery.Popup(0);
+  ASSERT_FALSE(menu.isNull());
+  EXPECT_TRUE(combo->holdHover);
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(menu.data()));
+  auto* list = static_cast<CListPopup*>(menu.data());
+  const Rect second = list->Items()[1].rect;
+  QTest::mouseMove(menu.data(), QPoint(-5, -5));
+  Click(menu.data(), second.left + 5, second.top + 5);
+  EXPECT_EQ(combo->GetComboText(), QStringLiteral("Right Button"));
+  QTRY_VERIFY(menu.isNull());
+  EXPECT_FALSE(combo->holdHover);
+  EXPECT_EQ(gallery.Popup(0), nullptr);
+}
 
 TEST(GalleryProgram, ScreenshotOptionWritesAScaledPngAndExits) {
   QTemporaryDir out;

@@ -112,6 +112,43 @@ TEST_F(RoutingTest, PressOnControlCapturesUntilReleaseAndFreezesHover) {
   EXPECT_EQ(host.CodesOf(2100), std::vector<LPARAM>{kNotifyPressed});
 }
 
+TEST_F(RoutingTest, AControlHiddenUnderThePointerTakesNoPress) {
+  CImageButton* below = AddButton(1, 2100, {20, 20, 120, 120}, blue);
+  CImageButton* above = AddButton(1, 2101, {40, 40, 100, 100}, red);
+  host.Open();
+  MoveTo(&host, 50, 50);
+  ASSERT_EQ(host.HoverControl(), above);
+  above->SetShown(false);  // a handler hid it while the pointer rests on it
+  Press(&host, 50, 50);
+  Release(&host, 50, 50);
+  EXPECT_EQ(host.CodesOf(2101), std::vector<LPARAM>{});
+  MoveTo(&host, 51, 51);
+  EXPECT_EQ(host.HoverControl(), below);
+}
+
+TEST_F(RoutingTest, TheWindowShowsWhatItsOffScreenRenderingHolds) {
+  AddButton(1, 2100, {20, 20, 120, 120}, blue);
+  AddButton(3, 2101, {40, 40, 100, 100}, red);
+  host.Open();
+  const QImage onScreen = host.grab().toImage().convertToFormat(QImage::Format_RGB32);
+  EXPECT_EQ(onScreen, host.RenderToImage());
+}
+
+TEST_F(RoutingTest, ImageSizeIsTheLastLoadedAndReleasedImagesDrawNothing) {
+  const QString wide = skins.Add(QStringLiteral("wide.png"), 20, 5, Qt::red);
+  auto control = std::make_unique<CImageButton>(&host, 2100, Rect{0, 0, 40, 40}, QString(), 0, true, true, false);
+  EXPECT_TRUE(control->SetNormalImage(red));
+  EXPECT_TRUE(control->SetHoverImage(wide));
+  EXPECT_EQ(std::make_pair(control->imageWidth, control->imageHeight), std::make_pair(20, 5));
+  EXPECT_FALSE(control->SetHoverImage(QStringLiteral("skins/none.png")));
+  EXPECT_EQ(std::make_pair(control->imageWidth, control->imageHeight), std::make_pair(20, 5));
+  EXPECT_TRUE(MissingSkinFiles().contains(QStringLiteral("skins/none.png")));
+  host.AddControl(1, std::move(control));
+  EXPECT_EQ(PixelAt(host.RenderToImage(), 5, 5), QColor(Qt::red));
+  host.ReleaseControlImages();
+  EXPECT_EQ(PixelAt(host.RenderToImage(), 5, 5), ToQColor(host.fillColor));
+}
+
 TEST_F(RoutingTest, LeavingTheWindowDropsTheHoverLook) {
   CImageButton* button = AddButton(1, 2100, {20, 20, 60, 60}, red);
   host.Open();

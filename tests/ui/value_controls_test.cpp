@@ -91,7 +91,8 @@ TEST_F(ScrollBarTest, ThumbFollowsPositionPageAndRangeAndFillsTheTrackForRangeZe
   EXPECT_EQ(bar->TrackBottom(), 105);  // a 100-row track
   struct Case { int position, page, range; int top, bottom; };
   for (const Case& c : {Case{0, 10, 0, 6, 105}, Case{7, 3, 0, 6, 105}, Case{10, 25, 100, 16, 40},
-                        Case{0, 200, 100, 6, 105}, Case{90, 25, 100, 96, 105}, Case{1, 1, 3, 39, 71}}) {
+                        Case{0, 200, 100, 6, 105}, Case{90, 25, 100, 96, 105}, Case{1, 1, 3, 39, 71},
+                        Case{-5, 10, 100, 6, 15}, Case{3, 10, -1, 6, 105}}) {
     bar->SetScrollInfo(c.position, c.page, c.range);
     EXPECT_EQ(bar->ThumbTop(), c.top) << c.position << "/" << c.page << "/" << c.range;
     EXPECT_EQ(bar->ThumbBottom(), c.bottom) << c.position << "/" << c.page << "/" << c.range;
@@ -131,7 +132,8 @@ TEST_F(ValueControlTest, BatteryFillsFromTheBottomWithAtLeastOneUnit) {
   const QString overlay = skins.Add(QStringLiteral("overlay.png"), 10, 64, QColor(0, 0, 0, 0));
   struct Case { float scale; int level; int firstFilledRow; };
   for (const Case& c : {Case{1.0F, 0, 56}, Case{1.0F, 1, 56}, Case{1.0F, 50, 32}, Case{1.0F, 100, 7},
-                        Case{2.0F, 0, 112}, Case{2.0F, 100, 14}, Case{1.5F, 0, 84}}) {
+                        Case{2.0F, 0, 112}, Case{2.0F, 100, 14}, Case{1.5F, 0, 84},
+                        Case{1.0F, 255, 7}}) {
     SCOPED_TRACE(testing::Message() << "scale " << c.scale << " level " << c.level);
     ScaleGuard scale(c.scale);
     TestHost window(100, 200);
@@ -182,6 +184,12 @@ TEST_F(ValueControlTest, ValueBarWithoutARangeDrawsItsBackgroundOnly) {
   const QImage image = host.RenderToImage();
   EXPECT_EQ(PixelAt(image, 3, 66), QColor(Qt::red));
   EXPECT_EQ(PixelAt(image, 3, 65), QColor(Qt::blue));
+  // Out of range: a full bar at most, nothing drawn above the control.
+  bar->SetControlRect({0, 20, 7, 152});
+  bar->SetValue(9);
+  const QImage over = host.RenderToImage();
+  EXPECT_EQ(PixelAt(over, 3, 20), QColor(Qt::red));
+  EXPECT_NE(PixelAt(over, 3, 10), QColor(Qt::red));
 }
 
 // A flat tree: rows are root nodes; node 1 has children (hidden unless expanded).
