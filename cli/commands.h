@@ -17,9 +17,9 @@ struct GlobalOptions {
 
 // profiles, profile export/import/select (cli/profile_commands.cpp).
 void AddProfileCommands(CLI::App& app, GlobalOptions& options);
-// apply, list, status, reset, watch (cli/device_commands.cpp).
+// apply (cli/device_commands.cpp).
 void AddDeviceCommands(CLI::App& app, GlobalOptions& options);
-// apply, list, status, reset, watch (cli/link_commands.cpp).
+// list, status, reset, watch (cli/link_commands.cpp).
 void AddLinkCommands(CLI::App& app, GlobalOptions& options);
 
 }  // namespace pelrin::cli

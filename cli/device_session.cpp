@@ -3,11 +3,9 @@
 
 #include <CLI/CLI.hpp>
 
-#include <algorithm>
 #include <fstream>
 #include <iostream>
 
-#include "device/encoding.h"
 #include "device/frame.h"
 #include "device/hid/hidraw_backend.h"
 #include "macros/library_file.h"
@@ -75,36 +73,6 @@ std::string DeviceSession::WriteTarget() {
 void DeviceSession::SaveAll() {
   SaveAppSettings(model_);
   WriteAllProfiles(model_);
-}
-
-std::vector<Report> WholeProfileFrames(SettingsSync& sync, SyncModel& model, SequenceCounter& sequence) {
-  sync.NumberMacros();
-  const ProfileRecord& record = model.ActiveProfile();
-  std::vector<Report> frames;
-  const KeyImage keys = EncodeKeyImage(record);
-  for (std::size_t position = 0; position < kDevicePositions; ++position) {
-    frames.push_back(KeyAssignmentFrame(keys, position, sequence));
-  }
-  frames.push_back(DpiStagesFrame(EncodeDpiBlock(record, model.DpiTableInForce()), sequence));
-  frames.push_back(DpiColoursFrame(EncodeDpiColours(record), sequence));
-  frames.push_back(PollingRateFrame(EncodePollingImage(record), sequence));
-  frames.push_back(LiftHeightFrame(EncodeLiftImage(record), sequence));
-  frames.push_back(DebounceFrame(EncodeDebounceImage(record), sequence));
-  frames.push_back(LightingFrame(EncodeLightingBlock(record), sequence));
-  frames.push_back(PowerSavingFrame(EncodePowerImage(record), sequence));
-  frames.push_back(MotionWakeFrame(EncodeMotionWakeImage(record), sequence));
-  // A macro bound to two buttons has one number and goes out once.
-  std::vector<std::uint8_t> sent;
-  for (const KeyAssignment& slot : record.keyAssignments) {
-    if (slot.value[0] != kMacroCategory) continue;
-    const auto number = static_cast<std::uint8_t>(slot.value[1] & 0x0F);
-    if (std::find(sent.begin(), sent.end(), number) != sent.end()) continue;
-    sent.push_back(number);
-    for (const Report& packet : MacroPackets(EncodeMacroImage(slot.macro, number).image, sequence)) {
-      frames.push_back(packet);
-    }
-  }
-  return frames;
 }
 
 void ApplySelectedProfile(const GlobalOptions& options, int previousSlot) {

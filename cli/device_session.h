@@ -4,7 +4,6 @@
 
 #include <memory>
 #include <string>
-#include <vector>
 
 #include "cli/commands.h"
 #include "device/clock.h"
@@ -60,11 +59,6 @@ class DeviceSession {
   std::unique_ptr<hid::HidBackend> hidrawBackend_;
   std::unique_ptr<device::LinkSession> session_;
 };
-
-// Every frame that writes the active profile whole, in the order of a synchronisation pass: the six key
-// positions, DPI stages, DPI colours, polling rate, lift height, debounce, lighting, power saving, motion
-// wake, then the packets of each macro bound to a button (numbered first, as a pass does).
-std::vector<Report> WholeProfileFrames(SettingsSync& sync, SyncModel& model, SequenceCounter& sequence);
 
 // After `profile select`: when a mouse is connected, writes what differs between the profile of
 // `previousSlot` (taken to be what the mouse holds) and the now current one, as the window's profile

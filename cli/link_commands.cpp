@@ -1,5 +1,5 @@
-// pelrinctl apply, list, status, reset and watch: writing the active profile, the connection, the mouse's
-// status, the factory reset and the changes made with the mouse's own buttons.
+// pelrinctl list, status, reset and watch: the connection, the mouse's status, the factory reset and the
+// changes made with the mouse's own buttons.
 #include <CLI/CLI.hpp>
 #include <unistd.h>
 
@@ -12,7 +12,6 @@
 
 #include "cli/commands.h"
 #include "cli/device_session.h"
-#include "device/frame.h"
 #include "device/status.h"
 #include "settings/text.h"
 
@@ -117,31 +116,6 @@ void Reset(const GlobalOptions& options, bool yes) {
   std::cout << "profile \"" << name << "\" is back to its defaults\n";
 }
 
-void Apply(const GlobalOptions& options, bool dryRun) {
-  DeviceSession device(options);
-  if (dryRun) {
-    // Nothing is opened: the frames a write of the active profile consists of, one hex line each.
-    SequenceCounter sequence;
-    for (const Report& frame : WholeProfileFrames(device.session().sync(), device.binding(), sequence)) {
-      std::cout << FormatReportHex(frame) << '\n';
-    }
-    return;
-  }
-  device.Start();
-  if (!device.Connected()) {
-    ExplainUnopenable(device.link());
-    FailDevice("no mouse connected");
-  }
-  ReportChannel& channel = device.session().channel();
-  const std::vector<Report> frames = WholeProfileFrames(device.session().sync(), device.binding(), channel.sequence());
-  for (const Report& frame : frames) channel.SendConfigurationFrame(frame);
-  // The mouse now holds the profile; nothing is left for a pass to write.
-  device.session().sync().PrimeShadows();
-  const SettingsModel& model = device.model();
-  std::cout << "profile " << model.CurrentProfileSlot() << " \"" << ToUtf8(model.CurrentRecord().Value(kProfileName))
-            << "\" written to the " << device.WriteTarget() << " in " << frames.size() << " frames\n";
-}
-
 // SIGINT ends `watch` through this pipe, so the wait in the session's loop wakes at once.
 int interruptPipe[2] = {-1, -1};
 void OnInterrupt(int) {
@@ -211,10 +185,6 @@ void Watch(const GlobalOptions& options, int pressSeconds) {
 }  // namespace
 
 void AddLinkCommands(CLI::App& app, GlobalOptions& options) {
-  auto dryRun = std::make_shared<bool>(false);
-  auto* apply = app.add_subcommand("apply", "Write the active profile whole to the mouse (60 ms per frame)");
-  apply->add_flag("--dry-run", *dryRun, "print the frames, one hex line each, instead of sending them");
-  apply->callback([&options, dryRun] { Apply(options, *dryRun); });
 
   app.add_subcommand("list", "Show the mouse's devices (cable, receiver) and which one gets the configuration")
       ->callback([&options] { List(options); });

@@ -164,7 +164,7 @@ TEST_F(PelrinctlDevice, ApplySendsWhatTheDryRunShows) {
 
   const ProgramRun run = Run({"--simulate", "receiver", "apply", "--simulate-log", Log().string()});
   ASSERT_EQ(run.exitCode, 0) << run.err;
-  EXPECT_EQ(run.out, "profile 0 \"Profile 1\" written to the receiver in 14 frames\n");
+  EXPECT_EQ(run.out, "profile \"Profile 1\" written to the receiver in 14 frames\n");
   auto sent = Lines(ReadText(Log()));
   ASSERT_EQ(sent.size(), 15u);
   EXPECT_EQ(sent[0].substr(0, 8), "0C 01 20");  // the status request of the connection
