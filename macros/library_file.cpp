@@ -2,7 +2,6 @@
 #include "macros/library_file.h"
 
 #include <algorithm>
-#include <fstream>
 #include <limits>
 #include <optional>
 
@@ -203,23 +202,10 @@ void AppendItemBlock(std::vector<std::u16string>& lines, const MacroItemLocation
   lines.push_back(std::move(all));
 }
 
-// The library is the largest stored file (about 6 kB per macro), so it is read with one sized read rather
-// than character by character.
-std::optional<std::string> ReadWholeFile(const std::filesystem::path& path) {
-  std::ifstream in(path, std::ios::binary | std::ios::ate);
-  if (!in) return std::nullopt;
-  const std::streamoff size = in.tellg();
-  if (size < 0) return ReadFileBytes(path);  // not a regular file: read it as a stream
-  std::string bytes(static_cast<std::size_t>(size), '\0');
-  in.seekg(0);
-  if (!in.read(bytes.data(), size)) return std::nullopt;
-  return bytes;
-}
-
 }  // namespace
 
 LibraryReadResult ReadLibraryFile(const std::filesystem::path& path, MacroLibrary& target) {
-  const auto bytes = ReadWholeFile(path);
+  const auto bytes = ReadFileBytes(path);
   if (!bytes) return {};
   return ParseLibraryFile(*bytes, target);
 }

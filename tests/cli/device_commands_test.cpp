@@ -16,58 +16,15 @@
 #include "settings/profile_defaults.h"
 #include "settings/profile_file.h"
 #include "settings/text_file.h"
+#include "tests/support/pelrinctl_fixture.h"
 
 namespace pelrin {
 namespace {
 
 namespace fs = std::filesystem;
 
-struct ProgramRun {
-  int exitCode = -1;
-  std::string out;
-  std::string err;
-};
-
-class PelrinctlApply : public ::testing::Test {
- protected:
-  void SetUp() override {
-    folder_ = fs::temp_directory_path() / ("pelrinctl-apply-" + std::to_string(::getpid()) + "-" +
-                                           ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    fs::remove_all(folder_);
-    fs::create_directories(folder_);
-  }
-  void TearDown() override { fs::remove_all(folder_); }
-
-  fs::path Config(const std::string& name) const { return folder_ / "xdg" / "KorvexData20240419A" / "config" / name; }
-
-  ProgramRun Run(std::vector<std::string> args) {
-    const fs::path out = folder_ / "stdout", err = folder_ / "stderr";
-    const std::string xdg = "XDG_CONFIG_HOME=" + (folder_ / "xdg").string();
-    const std::string home = "HOME=" + (folder_ / "home").string();
-    std::vector<char*> argv{const_cast<char*>(PELRINCTL)};
-    for (auto& arg : args) argv.push_back(arg.data());
-    argv.push_back(nullptr);
-    std::vector<char*> envp{const_cast<char*>(xdg.c_str()), const_cast<char*>(home.c_str()), nullptr};
-    const pid_t pid = ::fork();
-    if (pid == 0) {
-      const int outFd = ::open(out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-      const int errFd = ::open(err.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-      ::dup2(outFd, 1);
-      ::dup2(errFd, 2);
-      ::execve(PELRINCTL, argv.data(), envp.data());
-      ::_exit(127);
-    }
-    int status = 0;
-    ::waitpid(pid, &status, 0);
-    ProgramRun run;
-    run.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    run.out = ReadFileBytes(out).value_or("");
-    run.err = ReadFileBytes(err).value_or("");
-    return run;
-  }
-
-  fs::path folder_;
-};
+using pelrin::testing::ProgramRun;
+using PelrinctlApply = pelrin::testing::PelrinctlTest;
 
 std::string HexLines(const std::vector<Report>& frames) {
   std::string text;

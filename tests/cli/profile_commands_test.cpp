@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "settings/app_settings.h"
+#include "tests/support/pelrinctl_fixture.h"
 #include "settings/text_file.h"
 
 namespace pelrin {
@@ -18,52 +19,11 @@ namespace {
 
 namespace fs = std::filesystem;
 
-struct ProgramRun {
-  int exitCode = -1;
-  std::string out;
-  std::string err;
-};
+using pelrin::testing::ProgramRun;
 
-class Pelrinctl : public ::testing::Test {
+class Pelrinctl : public pelrin::testing::PelrinctlTest {
  protected:
-  void SetUp() override {
-    const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-    folder_ = fs::temp_directory_path() / ("pelrinctl-" + std::to_string(::getpid()) + "-" + info->name());
-    fs::remove_all(folder_);
-    fs::create_directories(folder_ / "work");
-  }
-  void TearDown() override { fs::remove_all(folder_); }
-
-  fs::path Root() const { return folder_ / "xdg"; }
-  fs::path Config(const std::string& name) const { return Root() / "KorvexData20240419A" / "config" / name; }
-
-  ProgramRun Pelrin(std::vector<std::string> args) {
-    const fs::path out = folder_ / "stdout", err = folder_ / "stderr";
-    const std::string xdg = "XDG_CONFIG_HOME=" + Root().string();
-    const std::string home = "HOME=" + (folder_ / "home").string();
-    std::vector<char*> argv{const_cast<char*>(PELRINCTL)};
-    for (auto& arg : args) argv.push_back(arg.data());
-    argv.push_back(nullptr);
-    std::vector<char*> envp{const_cast<char*>(xdg.c_str()), const_cast<char*>(home.c_str()),
-                            const_cast<char*>("LANG=C"), nullptr};
-    const pid_t pid = ::fork();
-    if (pid == 0) {
-      const int outFd = ::open(out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-      const int errFd = ::open(err.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-      ::dup2(outFd, 1);
-      ::dup2(errFd, 2);
-      ::chdir((folder_ / "work").c_str());
-      ::execve(PELRINCTL, argv.data(), envp.data());
-      ::_exit(127);
-    }
-    int status = 0;
-    ::waitpid(pid, &status, 0);
-    ProgramRun run;
-    run.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    run.out = ReadFileBytes(out).value_or("");
-    run.err = ReadFileBytes(err).value_or("");
-    return run;
-  }
+  ProgramRun Pelrin(std::vector<std::string> args) { return Run(std::move(args)); }
 
   // Every file under the data folder with its contents.
   std::map<fs::path, std::string> Snapshot() const {
@@ -81,7 +41,6 @@ class Pelrinctl : public ::testing::Test {
     EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 1) << what << ": " << run.err;
   }
 
-  fs::path folder_;
 };
 
 TEST_F(Pelrinctl, ProfilesOnAFirstRunSetsUpTheDataFolderAndListsTheShownSlots) {

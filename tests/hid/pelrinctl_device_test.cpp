@@ -11,23 +11,15 @@
 #include <string>
 #include <vector>
 
+#include "tests/support/pelrinctl_fixture.h"
+
 namespace pelrin {
 namespace {
 
 namespace fs = std::filesystem;
 
-struct ProgramRun {
-  int exitCode = -1;
-  std::string out;
-  std::string err;
-};
-
-std::string ReadText(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::stringstream text;
-  text << in.rdbuf();
-  return text.str();
-}
+using pelrin::testing::ProgramRun;
+using pelrin::testing::ReadText;
 
 std::vector<std::string> Lines(const std::string& text) {
   std::vector<std::string> lines;
@@ -36,48 +28,9 @@ std::vector<std::string> Lines(const std::string& text) {
   return lines;
 }
 
-class PelrinctlDevice : public ::testing::Test {
+class PelrinctlDevice : public pelrin::testing::PelrinctlTest {
  protected:
-  void SetUp() override {
-    const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-    folder_ = fs::temp_directory_path() / ("pelrinctl-device-" + std::to_string(::getpid()) + "-" + info->name());
-    fs::remove_all(folder_);
-    fs::create_directories(folder_);
-  }
-  void TearDown() override { fs::remove_all(folder_); }
-
   fs::path Log() const { return folder_ / "frames.log"; }
-
-  // Runs pelrinctl with `input` on stdin. With `interruptWhen`, sends SIGINT once stdout contains it.
-  ProgramRun Run(std::vector<std::string> args, const std::string& input = "", const std::string& interruptWhen = "") {
-    const fs::path in = folder_ / "stdin", out = folder_ / "stdout", err = folder_ / "stderr";
-    std::ofstream(in) << input;
-    const std::string xdg = "XDG_CONFIG_HOME=" + (folder_ / "xdg").string();
-    const std::string home = "HOME=" + (folder_ / "home").string();
-    std::vector<char*> argv{const_cast<char*>(PELRINCTL)};
-    for (auto& arg : args) argv.push_back(arg.data());
-    argv.push_back(nullptr);
-    std::vector<char*> envp{const_cast<char*>(xdg.c_str()), const_cast<char*>(home.c_str()),
-                            const_cast<char*>("LANG=C"), nullptr};
-    const pid_t pid = ::fork();
-    if (pid == 0) {
-      ::dup2(::open(in.c_str(), O_RDONLY), 0);
-      ::dup2(::open(out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644), 1);
-      ::dup2(::open(err.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644), 2);
-      ::execve(PELRINCTL, argv.data(), envp.data());
-      ::_exit(127);
-    }
-    if (!interruptWhen.empty()) {
-      // A generous limit: the program's own timers run in real time.
-      for (int i = 0; i < 3000 && ReadText(out).find(interruptWhen) == std::string::npos; ++i) ::usleep(10000);
-      ::kill(pid, SIGINT);
-    }
-    int status = 0;
-    ::waitpid(pid, &status, 0);
-    return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, ReadText(out), ReadText(err)};
-  }
-
-  fs::path folder_;
 };
 
 TEST_F(PelrinctlDevice, StatusThroughEachConnection) {

@@ -34,6 +34,8 @@ struct Case {
   std::string name;
   Bytes descriptor;
   ReportLengths expected;
+  // Keeps the test listing readable: the case's name, not a dump of its bytes.
+  friend void PrintTo(const Case& c, std::ostream* os) { *os << c.name; }
 };
 
 class ReportLengthsTest : public ::testing::TestWithParam<Case> {};
